@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "toolkit/Object.h"
 
@@ -33,3 +35,9 @@ class RecordBuilder {
 // PropertyRecordException for an unknown name or an entry cut short; the
 // record is checked completely before any property is set.
 void ApplyPropertyBlob(Object& target, std::string_view record);
+
+// Reads and checks a whole record against cls without setting anything: the
+// entries in record order, each value typed by its declaration. Raises
+// PropertyRecordException as ApplyPropertyBlob does.
+std::vector<std::pair<std::string, PropertyValue>> DecodePropertyRecord(const ClassInfo& cls,
+                                                                        std::string_view record);
