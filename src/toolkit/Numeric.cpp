@@ -81,6 +81,7 @@ std::string DoubleToText(double value, const std::string& pattern) {
   (void)pattern;
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  if (value == 0.0) return "0";  // also for -0.0, which a negated zero speed becomes
   std::string text = ToChars(value, std::chars_format::general, 15);
   if (value > -1.0 && value < 1.0) {
     // The short text must not leave the open interval the value lies in: a
