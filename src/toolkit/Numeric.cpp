@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -82,7 +83,20 @@ std::string DoubleToText(double value, const std::string& pattern) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
   if (value == 0.0) return "0";  // also for -0.0, which a negated zero speed becomes
-  std::string text = ToChars(value, std::chars_format::general, 15);
+  std::string text;
+  const double magnitude = std::fabs(value);
+  if (magnitude >= 1e-9 && magnitude < 1e15) {
+    // 15 significant digits written out in full (0.00001, not 1e-05), then
+    // trailing zeros dropped.
+    const int exponent = int(std::floor(std::log10(magnitude)));
+    text = ToChars(value, std::chars_format::fixed, std::max(0, 14 - exponent));
+    if (text.find('.') != std::string::npos) {
+      text.erase(text.find_last_not_of('0') + 1);
+      if (text.back() == '.') text.pop_back();
+    }
+  } else {
+    text = ToChars(value, std::chars_format::general, 15);
+  }
   if (value > -1.0 && value < 1.0) {
     // The short text must not leave the open interval the value lies in: a
     // speed typed back from it would otherwise be rejected.

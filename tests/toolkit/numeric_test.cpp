@@ -62,6 +62,9 @@ TEST(NumericTest, EverySliderSpeedReadsShortAndSurvivesTheRoundTrip) {
   EXPECT_EQ(DoubleToText(0.6000000000000001), "0.6");
   EXPECT_EQ(DoubleToText(21 / 20.0 - 1.0), "0.05");
   EXPECT_EQ(DoubleToText(-0.0), "0");
+  EXPECT_EQ(DoubleToText(0.00001), "0.00001");
+  EXPECT_EQ(DoubleToText(-1234.5), "-1234.5");
+  EXPECT_EQ(DoubleToText(1e20), "1e+20");
 }
 
 TEST(NumericTest, SpeedsJustInsideOneNeverReadAsOne) {
