@@ -181,7 +181,7 @@ TEST_F(PrintingTest, PrintUsesThePageSettingsOfTheSetup) {
   // The text starts at the margin plus its canvas position, scaled by 540/553.
   const QString boxes = RunTool(pdftotext, {"-bbox", pdf, "-"});
   const QRegularExpressionMatch word =
-      QRegularExpression(R"(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">Time<)").match(boxes);
+      QRegularExpression(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="([\d.]+)">Time<)re").match(boxes);
   ASSERT_TRUE(word.hasMatch()) << boxes.toStdString();
   const double scale = 540.0 / 553;
   EXPECT_NEAR(word.captured(1).toDouble(), 36 + 400 * scale, 2.0);
