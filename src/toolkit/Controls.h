@@ -52,6 +52,10 @@ class RectControl : public Object {
   // Asks for a repaint later (a Paint event for a canvas).
   void Refresh(bool eraseBackground = true);
 
+  // While a property record is applied the control raises no events.
+  void BeginPropertyRecord() override;
+  void EndPropertyRecord() override;
+
   ControlImpl& impl() const { return *impl_; }
 
  protected:

@@ -4,6 +4,14 @@
 // Layout, CreateControls and AddMenuHandlers, raises Open (Event_Open) and
 // finally shows the window when its Visible property is True. The canvas of a
 // window is never painted before Event_Open has returned.
+//
+// Ownership: once Constructor() has returned, the toolkit owns the window.
+// Closing it (by the user or Close()) raises Close (Event_Close), hides it and
+// removes it from the implicit instances at once; the Window object, with its
+// controls and widgets, is deleted later from the event loop (deleteLater), so
+// a handler may close its own window. Deleting a Window directly (`delete w`,
+// for tests) destroys its widgets and controls and unregisters it WITHOUT
+// raising Close.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,7 +66,8 @@ class Window : public Object {
   // Registers a handler for the menu item of that name while this window exists.
   void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
   bool HasMenuHandler(const std::string& itemName) const;
-  // Runs the handler registered under itemName; false when there is none.
+  // Runs the handler registered under itemName: true when one ran, false
+  // when there is none. An exception of the handler passes to the caller.
   bool InvokeMenuHandler(const std::string& itemName);
 
   // --- use ---
@@ -100,3 +109,7 @@ class Window : public Object {
 
 // The open window registered under that class name, or nullptr.
 Window* FindImplicitWindow(const std::string& className);
+
+// Tests only: deletes every window that has been built (open, or closed and
+// not yet deleted) as `delete w` would, without raising Close.
+void CloseAllWindowsForTesting();
