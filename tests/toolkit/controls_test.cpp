@@ -1,0 +1,248 @@
+// Controls: their class records, placement in window coordinates inside
+// containers, containers' Enabled and Visible, record order of sliders, label
+// text and fonts, and the names a window knows its controls by.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+
+#include "widget_harness.h"
+
+using namespace widgettest;
+
+namespace {
+
+class ControlsTest : public WidgetTest {};
+
+struct Declared {
+  const char* name;
+  PropType type;
+};
+
+void ExpectDeclares(const ClassInfo& cls, std::initializer_list<Declared> props) {
+  for (const Declared& p : props) {
+    const PropertyDecl* decl = cls.FindProperty(p.name);
+    ASSERT_NE(decl, nullptr) << cls.Name() << " lacks " << p.name;
+    EXPECT_EQ(decl->type, p.type) << cls.Name() << "." << p.name;
+  }
+}
+
+TEST(ControlClassesTest, DeclareTheRecordsPropertiesWithTheirEncodedTypes) {
+  using T = PropType;
+  for (const ClassInfo* cls : {&Rectangle::Class(), &Canvas::Class(), &GroupBox::Class(), &RadioButton::Class(),
+                               &Label::Class(), &Slider::Class(), &TextField::Class(), &CheckBox::Class(),
+                               &PushButton::Class()}) {
+    ASSERT_NE(cls->Super(), nullptr);
+    EXPECT_EQ(cls->Super(), &RectControl::Class());
+    ASSERT_NE(RectControl::Class().Super(), nullptr);
+    EXPECT_EQ(RectControl::Class().Super()->Name(), "Object");
+    ExpectDeclares(*cls, {{"InitialParent", T::String}, {"Left", T::Int32}, {"Width", T::Int32}, {"Visible", T::Boolean},
+                          {"LockBottom", T::Boolean}, {"TabIndex", T::Int32}, {"Index", T::Int32}, {"Name", T::String},
+                          {"Tooltip", T::String}, {"Transparent", T::Boolean}, {"AllowAutoDeactivate", T::Boolean}});
+  }
+  for (const ClassInfo* cls : {&GroupBox::Class(), &RadioButton::Class(), &Label::Class(), &TextField::Class(),
+                               &CheckBox::Class(), &PushButton::Class()}) {
+    ExpectDeclares(*cls, {{"FontName", T::String}, {"FontSize", T::Single}, {"FontUnit", T::UInt8}, {"Bold", T::Boolean},
+                          {"Underline", T::Boolean}});
+  }
+  EXPECT_EQ(Rectangle::Class().FindProperty("FontSize"), nullptr);
+  ExpectDeclares(Rectangle::Class(), {{"FillColor", T::Color}, {"BorderThickness", T::Double}});
+  ExpectDeclares(Canvas::Class(), {{"DoubleBuffer", T::Boolean}, {"AllowFocus", T::Boolean}, {"AllowTabs", T::Boolean}});
+  ExpectDeclares(RadioButton::Class(), {{"Caption", T::String}, {"Value", T::Boolean}});
+  ExpectDeclares(Label::Class(), {{"Value", T::String}, {"TextColor", T::Color}, {"TextAlignment", T::Int32},
+                                  {"Multiline", T::Boolean}, {"DataSource", T::String}});
+  ExpectDeclares(TextField::Class(), {{"Value", T::String}, {"BackgroundColor", T::Color},
+                                      {"MaximumCharactersAllowed", T::Int32}, {"ValidationMask", T::String},
+                                      {"AllowSpellChecking", T::Boolean}});
+  ExpectDeclares(Slider::Class(), {{"Value", T::Int32}, {"MinimumValue", T::Int32}, {"TickMarkStyle", T::Int32},
+                                   {"AllowLiveScrolling", T::Boolean}});
+  ExpectDeclares(CheckBox::Class(), {{"Value", T::Boolean}, {"VisualState", T::Int32}, {"DataField", T::String}});
+  ExpectDeclares(PushButton::Class(), {{"Default", T::Boolean}, {"Cancel", T::Boolean}, {"MacButtonStyle", T::Int32}});
+}
+
+TEST_F(ControlsTest, ContainersHoldTheirControlsAtWindowCoordinates) {
+  GroupBox* group = nullptr;
+  RadioButton* radio = nullptr;
+  Rectangle* frame = nullptr;
+  Canvas* canvas = nullptr;
+  Open([&](ProbeWindow& w) {
+    frame = Make<Rectangle>(w, "Rectangle1", Placed("", 20, 20, 163, 183));
+    canvas = Make<Canvas>(w, "Canvas1", Placed("Rectangle1", 33, 35, 136, 153));
+    group = Make<GroupBox>(w, "GroupBox1", Placed("", 203, 19, 171, 48).String("Caption", "we think with"));
+    radio = Make<RadioButton>(w, "RadioButton1", Placed("GroupBox1", 217, 42, 61, 20).String("Caption", "black"));
+  });
+  EXPECT_EQ(WidgetOf(*canvas)->parentWidget(), WidgetOf(*frame));
+  EXPECT_EQ(WidgetOf(*canvas)->geometry(), QRect(13, 15, 136, 153));
+  EXPECT_EQ(WidgetOf(*radio)->parentWidget(), WidgetOf(*group));
+  EXPECT_EQ(WidgetOf(*radio)->pos(), QPoint(14, 23));
+  EXPECT_EQ(WidgetOf(*radio)->mapTo(WidgetOf(*group)->parentWidget(), QPoint(0, 0)), QPoint(217, 42));
+  EXPECT_EQ(radio->Left(), 217);
+  EXPECT_EQ(radio->Top(), 42);
+  EXPECT_EQ(radio->Parent(), group);
+  EXPECT_EQ(radio->InitialParent(), "GroupBox1");
+
+  radio->SetLeft(230);  // still window coordinates
+  EXPECT_EQ(WidgetOf(*radio)->pos(), QPoint(27, 23));
+  group->SetLeft(213);  // the contents move with their container
+  EXPECT_EQ(radio->Left(), 240);
+  EXPECT_EQ(WidgetOf(*radio)->pos(), QPoint(27, 23));
+  canvas->SetWidth(-5);
+  EXPECT_EQ(canvas->Width(), 0);
+}
+
+TEST_F(ControlsTest, AContainersEnabledAndVisibleReachItsContents) {
+  GroupBox* group = nullptr;
+  TextField* field = nullptr;
+  Open([&](ProbeWindow& w) {
+    group = Make<GroupBox>(w, "Readouts", Placed("", 10, 10, 300, 100).String("Caption", "black says"));
+    field = Make<TextField>(w, "Field", Placed("Readouts", 20, 40, 100, 22).Boolean("Enabled", true));
+  });
+  QWidget* edit = WidgetOf(*field);
+  group->SetEnabled(false);
+  EXPECT_FALSE(edit->isEnabled());
+  EXPECT_TRUE(field->Enabled()) << "the field's own flag is unchanged";
+  group->SetEnabled(true);
+  EXPECT_TRUE(edit->isEnabled());
+  group->SetVisible(false);
+  EXPECT_FALSE(edit->isVisible());
+  group->SetVisible(true);
+  EXPECT_TRUE(edit->isVisible());
+  field->SetEnabled(false);
+  EXPECT_FALSE(edit->isEnabled());
+}
+
+TEST_F(ControlsTest, InitialParentMustNameAnEarlierControlOfTheWindow) {
+  ProbeWindow* w = Open([](ProbeWindow&) {});
+  Make<GroupBox>(*w, "Group", Placed("", 10, 10, 100, 100));
+  EXPECT_THROW(Make<Label>(*w, "Lost", Placed("NoSuchGroup", 20, 20, 50, 20)), ToolkitException);
+  auto* first = w->_New<Label>();
+  w->_AddControl(first, "First");
+  auto* later = w->_New<GroupBox>();
+  w->_AddControl(later, "Later");
+  EXPECT_THROW(ApplyPropertyBlob(*first, Placed("Later", 20, 20, 50, 20).Bytes()), ToolkitException);
+  EXPECT_THROW(w->_AddControl(w->_New<Label>(), "Group"), ToolkitException) << "names are unique";
+  EXPECT_THROW(w->_AddControl(nullptr, "Nil"), NilObjectException);
+}
+
+TEST_F(ControlsTest, SliderRecordsSettleOnlyOnceAllEntriesAreIn) {
+  Slider *time = nullptr, *speed = nullptr, *odd = nullptr;
+  Open([&](ProbeWindow& w) {
+    // Value comes before the bounds, as in the program's records.
+    time = Make<Slider>(w, "TimeSlider",
+                        Placed("", 12, 54, 244, 16)
+                            .Boolean("AllowLiveScrolling", true)
+                            .Int32("Value", 572)
+                            .Int32("MinimumValue", 0)
+                            .Int32("MaximumValue", 1000)
+                            .Int32("LineStep", 1)
+                            .Int32("PageStep", 24)
+                            .Int32("TickMarkStyle", 0));
+    speed = Make<Slider>(w, "SpeedSlider",
+                         Placed("", 12, 100, 131, 16).Int32("Value", 32).Int32("MinimumValue", 1).Int32("MaximumValue", 39));
+    odd = Make<Slider>(w, "Odd",
+                       Placed("", 12, 140, 131, 16).Int32("Value", -50).Int32("MinimumValue", 5).Int32("MaximumValue", 2));
+  });
+  EXPECT_EQ(time->Value(), 572);
+  EXPECT_EQ(time->MaximumValue(), 1000);
+  EXPECT_EQ(time->PageStep(), 24);
+  auto* qtime = static_cast<QSlider*>(WidgetOf(*time));
+  EXPECT_EQ(qtime->value(), 572);
+  EXPECT_EQ(qtime->maximum(), 1000);
+  EXPECT_EQ(qtime->pageStep(), 24);
+  EXPECT_EQ(speed->Value(), 32);
+  EXPECT_EQ(speed->MinimumValue(), 1);
+  // Crossed bounds settle to one legal value.
+  EXPECT_EQ(odd->MinimumValue(), 5);
+  EXPECT_EQ(odd->MaximumValue(), 5);
+  EXPECT_EQ(odd->Value(), 5);
+
+  // Outside a record the value always stays within the bounds.
+  speed->SetMaximumValue(20);
+  EXPECT_EQ(speed->Value(), 20);
+  speed->SetMinimumValue(30);
+  EXPECT_EQ(speed->Value(), 30);
+  EXPECT_EQ(speed->MaximumValue(), 30);
+  speed->SetMaximumValue(39);
+  speed->SetValue(INT32_MAX);
+  EXPECT_EQ(speed->Value(), 39);
+}
+
+TEST_F(ControlsTest, LabelsShowCarriageReturnsAsLineBreaksAndTextAsIs) {
+  Label* about = nullptr;
+  Open([&](ProbeWindow& w) {
+    about = Make<Label>(w, "About",
+                        Placed("", 10, 10, 200, 90).Boolean("Multiline", true).String("Value", "32 bit\rcreated\r\rpelwick"));
+  });
+  auto* label = static_cast<QLabel*>(WidgetOf(*about));
+  EXPECT_EQ(label->text(), QString("32 bit\ncreated\n\npelwick"));
+  EXPECT_EQ(about->Text(), "32 bit\rcreated\r\rpelwick");
+  about->SetText("a\r\nb <b>c</b> & d");
+  EXPECT_EQ(label->text(), QString("a\nb <b>c</b> & d"));
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+}
+
+TEST_F(ControlsTest, FontsFollowNameSizeAndStyle) {
+  Label *plain = nullptr, *link = nullptr;
+  Open([&](ProbeWindow& w) {
+    plain = Make<Label>(w, "Plain",
+                        Placed("", 10, 10, 100, 20).String("FontName", "System").Single("FontSize", 0.0f).UInt8("FontUnit", 0));
+    link = Make<Label>(w, "Link",
+                       Placed("", 10, 40, 100, 27)
+                           .String("FontName", "Arial")
+                           .Single("FontSize", 12.0f)
+                           .Boolean("Underline", true)
+                           .Color("TextColor", 0x00004080));
+  });
+  const QFont appFont = QApplication::font();
+  EXPECT_EQ(WidgetOf(*plain)->font().family(), appFont.family());
+  EXPECT_EQ(WidgetOf(*plain)->font().pointSizeF(), appFont.pointSizeF());
+  const QFont linkFont = WidgetOf(*link)->font();
+  EXPECT_EQ(linkFont.family(), QString("Arial"));
+  EXPECT_EQ(linkFont.pixelSize(), 12);
+  EXPECT_TRUE(linkFont.underline());
+  EXPECT_TRUE(link->Underline());
+  EXPECT_EQ(link->FontName(), "Arial");
+  EXPECT_EQ(link->TextColor(), (Color{0, 0x40, 0x80, 0}));
+  EXPECT_EQ(WidgetOf(*link)->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0x40, 0x80));
+}
+
+TEST_F(ControlsTest, RecordsSetTheVisibleStateOfEveryKind) {
+  TextField* field = nullptr;
+  CheckBox* box = nullptr;
+  Rectangle* frame = nullptr;
+  GroupBox* group = nullptr;
+  Open([&](ProbeWindow& w) {
+    frame = Make<Rectangle>(w, "R",
+                            Placed("", 0, 0, 50, 50)
+                                .Color("FillColor", 0x00FFFFFF)
+                                .Color("TopLeftColor", 0)
+                                .Double("BorderThickness", 1.0));
+    group = Make<GroupBox>(w, "G", Placed("", 60, 0, 200, 100).String("Caption", "black says"));
+    field = Make<TextField>(w, "T",
+                            Placed("G", 70, 30, 99, 22)
+                                .Boolean("Enabled", false)
+                                .String("Value", "")
+                                .Boolean("ReadOnly", false)
+                                .Int32("MaximumCharactersAllowed", 0));
+    box = Make<CheckBox>(w, "C", Placed("", 10, 120, 100, 20).String("Caption", "has Trace").Boolean("Value", true));
+  });
+  EXPECT_FALSE(WidgetOf(*field)->isEnabled());
+  EXPECT_EQ(field->Text(), "");
+  EXPECT_EQ(static_cast<QLineEdit*>(WidgetOf(*field))->maxLength(), 32767);
+  EXPECT_TRUE(box->Value());
+  EXPECT_TRUE(static_cast<QCheckBox*>(WidgetOf(*box))->isChecked());
+  EXPECT_EQ(box->Caption(), "has Trace");
+  EXPECT_EQ(group->Caption(), "black says");
+  EXPECT_EQ(static_cast<QGroupBox*>(WidgetOf(*group))->title(), QString("black says"));
+  EXPECT_EQ(frame->FillColor(), (Color{255, 255, 255, 0}));
+  EXPECT_EQ(frame->BorderThickness(), 1.0);
+  // The white panel with its black frame, as painted.
+  const QImage shot = WidgetOf(*frame)->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(25, 25)), QColor(Qt::white));
+  EXPECT_EQ(QColor(shot.pixel(0, 25)), QColor(Qt::black));
+  EXPECT_EQ(QColor(shot.pixel(49, 25)), QColor(Qt::black));
+}
+
+}  // namespace

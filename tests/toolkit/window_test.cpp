@@ -1,0 +1,239 @@
+// Windows: the order in which one is built and opened, its record, client
+// size and frame, closing by the user or the program, deleting it directly,
+// cursors and repaints.
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPointer>
+
+#include "widget_harness.h"
+
+using namespace widgettest;
+
+namespace {
+
+class WindowTest : public WidgetTest {};
+
+TEST_F(WindowTest, BuildsInOrderAndOpensBeforeTheFirstPaint) {
+  struct Watching : ProbeWindow {
+    Window* implicitDuringOpen = nullptr;
+    bool visibleDuringOpen = true;
+    int paintsBeforeOpen = -1;
+    size_t controlsAtOpen = 0;
+  };
+  auto* w = new Watching;
+  w->onOpen = [w](ProbeWindow&) {
+    w->implicitDuringOpen = FindImplicitWindow("ProbeWindow.ProbeWindow");
+    w->visibleDuringOpen = WidgetOf(*w)->isVisible();
+    w->paintsBeforeOpen = w->paints;
+    w->controlsAtOpen = w->Controls().size();
+  };
+  Open(
+      [](ProbeWindow& w) {
+        auto* c = Make<Canvas>(w, "Canvas1", Placed("", 10, 10, 100, 100));
+        RuntimeAddEventHandler(*c, EventId::Paint, PaintDelegate::Create(&w, &ProbeWindow::CanvasPaint));
+        // Asking for paints while building changes nothing.
+        c->Refresh(true);
+        w.Refresh(true);
+        QApplication::processEvents();
+      },
+      w);
+  EXPECT_EQ(w->hooks, (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers", "Open"}));
+  EXPECT_EQ(w->implicitDuringOpen, w);
+  EXPECT_FALSE(w->visibleDuringOpen);
+  EXPECT_EQ(w->paintsBeforeOpen, 0);
+  EXPECT_EQ(w->controlsAtOpen, 1u);
+  Settle();
+  EXPECT_TRUE(WidgetOf(*w)->isVisible());
+  EXPECT_GE(w->paints, 1);
+  EXPECT_TRUE(w->IsOpen());
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), w);
+}
+
+TEST_F(WindowTest, TheRecordSetsEveryWindowProperty) {
+  auto* w = new ProbeWindow;
+  w->layoutRecord = RecordBuilder()
+                        .Int32("Width", 545)
+                        .Int32("Height", 328)
+                        .Int32("MinimumWidth", 64)
+                        .Int32("MinimumHeight", 64)
+                        .Int32("MaximumWidth", 32000)
+                        .Int32("MaximumHeight", 32000)
+                        .Int32("Type", 0)
+                        .String("Title", "about Kestrane")
+                        .Boolean("HasCloseButton", true)
+                        .Boolean("HasMaximizeButton", false)
+                        .Boolean("HasMinimizeButton", false)
+                        .Boolean("HasFullScreenButton", false)
+                        .Boolean("Resizeable", false)
+                        .Boolean("Composite", false)
+                        .Int32("MacProcID", 0)
+                        .Boolean("FullScreen", false)
+                        .Int32("DefaultLocation", 1)
+                        .Boolean("Visible", true)
+                        .Boolean("HasBackgroundColor", false)
+                        .Color("BackgroundColor", 0x00FFFFFF)
+                        .Boolean("MenuBarVisible", true)
+                        .Boolean("LiveResize", true)
+                        .Bytes();
+  Open([](ProbeWindow&) {}, w);
+  EXPECT_EQ(w->Width(), 545);
+  EXPECT_EQ(w->Height(), 328);
+  EXPECT_EQ(w->Title(), "about Kestrane");
+  EXPECT_EQ(w->DefaultLocation(), 1);
+  EXPECT_FALSE(w->HasMinimizeButton());
+  EXPECT_FALSE(w->Resizeable());
+  EXPECT_EQ(w->BackgroundColor(), (Color{255, 255, 255, 0}));
+  EXPECT_TRUE(w->LiveResize());
+
+  QMainWindow* top = WidgetOf(*w);
+  EXPECT_EQ(top->windowTitle(), QString("about Kestrane"));
+  EXPECT_EQ(ClientAreaOf(*w)->size(), QSize(545, 328));
+  // A fixed frame: it cannot be resized, minimised or maximised; it closes.
+  EXPECT_EQ(top->minimumSize(), top->maximumSize());
+  EXPECT_TRUE(top->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(top->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
+  top->resize(700, 500);
+  Settle();
+  EXPECT_EQ(ClientAreaOf(*w)->size(), QSize(545, 328));
+}
+
+TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheUser) {
+  auto* w = new ProbeWindow;
+  w->layoutRecord = RecordBuilder()
+                        .Int32("Width", 300)
+                        .Int32("Height", 200)
+                        .Int32("MinimumWidth", 100)
+                        .Int32("MinimumHeight", 80)
+                        .Boolean("HasMaximizeButton", true)
+                        .Boolean("Resizeable", true)
+                        .Bytes();
+  Open([](ProbeWindow&) {}, w);
+  QMainWindow* top = WidgetOf(*w);
+  EXPECT_EQ(ClientAreaOf(*w)->size(), QSize(300, 200));
+  EXPECT_TRUE(top->windowFlags() & Qt::WindowMaximizeButtonHint);
+  top->resize(top->width() + 50, top->height() + 40);
+  Settle();
+  EXPECT_EQ(w->Width(), 350);
+  EXPECT_EQ(w->Height(), 240);
+}
+
+TEST_F(WindowTest, ClosingRaisesCloseThenDestroysTheWindowLater) {
+  ProbeWindow* w = Open([](ProbeWindow& w) { Make<Canvas>(w, "Canvas1", Placed("", 0, 0, 50, 50)); });
+  QPointer<QMainWindow> top = WidgetOf(*w);
+  QPointer<QWidget> canvas = WidgetOf(*w->_ControlByName("Canvas1"));
+  std::vector<std::string>* hooks = &w->hooks;
+
+  top->close();  // as the user's close button does
+  EXPECT_EQ(hooks->back(), "Close");
+  EXPECT_FALSE(w->IsOpen());
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), nullptr);
+  EXPECT_FALSE(top->isVisible());
+  w->Close();  // closing again does nothing
+  EXPECT_EQ(std::count(hooks->begin(), hooks->end(), "Close"), 1);
+
+  QTest::qWait(0);  // back in the event loop: the window goes
+  EXPECT_TRUE(top.isNull());
+  EXPECT_TRUE(canvas.isNull());
+}
+
+TEST_F(WindowTest, AHandlerMayCloseItsOwnWindow) {
+  struct SelfClosing : ProbeWindow {
+    bool usableAfterClose = false;
+    void ButtonAction(PushButton& b) override {
+      Close();
+      // The window and the button stay usable until the handler returns.
+      usableAfterClose = !IsOpen() && b.Caption() == "Quit" && WidgetOf(b)->parentWidget() != nullptr;
+    }
+  };
+  PushButton* quit = nullptr;
+  auto* w = new SelfClosing;
+  Open(
+      [&](ProbeWindow& w) {
+        quit = Make<PushButton>(w, "Quit", Placed("", 10, 10, 78, 21).String("Caption", "Quit"));
+        RuntimeAddEventHandler(*quit, EventId::Action, ControlDelegate::Create(&w, &ProbeWindow::ButtonAction));
+      },
+      w);
+  QPointer<QMainWindow> top = WidgetOf(*w);
+  Pointer pointer(*w);
+  pointer.Press(WidgetOf(*quit), QPoint(30, 10));
+  pointer.Release(WidgetOf(*quit), QPoint(30, 10));
+  EXPECT_TRUE(w->usableAfterClose);
+  EXPECT_TRUE(w->hooks.back() == "Close");
+  QTest::qWait(0);
+  EXPECT_TRUE(top.isNull());
+}
+
+TEST_F(WindowTest, DeletingAWindowDirectlyRaisesNoClose) {
+  bool closed = false;
+  struct Noting : ProbeWindow {
+    bool* closed = nullptr;
+    void Event_Close() override { *closed = true; }
+  };
+  auto* w = new Noting;
+  w->closed = &closed;
+  Open([](ProbeWindow& w) { Make<Label>(w, "Text", Placed("", 0, 0, 50, 20)); }, w);
+  QPointer<QMainWindow> top = WidgetOf(*w);
+  QPointer<QWidget> label = WidgetOf(*w->_ControlByName("Text"));
+  delete w;
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(top.isNull());
+  EXPECT_TRUE(label.isNull());
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), nullptr);
+
+  // Also when it was closed and waits to be deleted.
+  ProbeWindow* second = Open([](ProbeWindow&) {});
+  second->Close();
+  delete second;
+  QTest::qWait(0);  // the pending deletion must not strike again
+}
+
+TEST_F(WindowTest, ImplicitInstancePassesToAnotherOpenWindowOfTheClass) {
+  ProbeWindow* first = Open([](ProbeWindow&) {});
+  ProbeWindow* second = Open([](ProbeWindow&) {});
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), second);
+  second->Close();
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), first);
+  QPointer<QMainWindow> top = WidgetOf(*first);
+  CloseAllWindowsForTesting();
+  EXPECT_TRUE(top.isNull());
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), nullptr);
+}
+
+TEST_F(WindowTest, AWindowThatFailsToBuildIsNobodysImplicitInstance) {
+  auto w = std::make_unique<ProbeWindow>();
+  w->layoutRecord = RecordBuilder().Int32("Width", 100).Int32("NoSuchProperty", 1).Bytes();
+  w->build = [](ProbeWindow&) {};
+  EXPECT_THROW(w->Constructor(), PropertyRecordException);
+  EXPECT_EQ(FindImplicitWindow("ProbeWindow.ProbeWindow"), nullptr);
+  EXPECT_FALSE(w->IsOpen());
+  EXPECT_FALSE(WidgetOf(*w)->isVisible());
+}
+
+TEST_F(WindowTest, MouseCursorsMapToQtShapes) {
+  Canvas* canvas = nullptr;
+  Open([&](ProbeWindow& w) { canvas = Make<Canvas>(w, "C", Placed("", 0, 0, 50, 50)); });
+  const _Cursors& cursors = GetCursors();
+  canvas->SetMouseCursor(cursors.HandOpen);
+  EXPECT_EQ(WidgetOf(*canvas)->cursor().shape(), Qt::OpenHandCursor);
+  EXPECT_EQ(canvas->GetMouseCursor(), cursors.HandOpen);
+  canvas->SetMouseCursor(cursors.FingerPointer);
+  EXPECT_EQ(WidgetOf(*canvas)->cursor().shape(), Qt::PointingHandCursor);
+  canvas->SetMouseCursor(cursors.StandardPointer);
+  EXPECT_EQ(WidgetOf(*canvas)->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(WindowTest, KeyboardFocusFollowsTabIndexWithinContainers) {
+  PushButton *a = nullptr, *b = nullptr, *c = nullptr;
+  Open([&](ProbeWindow& w) {
+    Make<GroupBox>(w, "G", Placed("", 0, 0, 300, 100).Int32("TabIndex", 0));
+    c = Make<PushButton>(w, "C", Placed("G", 10, 30, 50, 20).Int32("TabIndex", 2));
+    a = Make<PushButton>(w, "A", Placed("G", 70, 30, 50, 20).Int32("TabIndex", 0));
+    b = Make<PushButton>(w, "B", Placed("", 10, 150, 50, 20).Int32("TabIndex", 1));
+  });
+  EXPECT_EQ(WidgetOf(*a)->nextInFocusChain(), WidgetOf(*c));
+  EXPECT_EQ(WidgetOf(*c)->nextInFocusChain(), WidgetOf(*b));
+}
+
+}  // namespace
