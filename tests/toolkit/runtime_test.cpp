@@ -1,5 +1,5 @@
 // Application life: quitting before and during the event loop, unhandled
-// exceptions, the start-up callback, cursors, URLs and the resources folder.
+// exceptions, the start-up callback, URLs and the resources folder.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -134,28 +134,6 @@ TEST_F(RuntimeTest, FrameworkInitializationCallsBackOnceWithTheApplicationRegist
   RuntimeResetForTesting();
   EXPECT_EQ(CurrentApplication(), nullptr);
   EXPECT_EQ(app.use_count(), 1) << "the toolkit still holds the dropped application";
-}
-
-TEST_F(RuntimeTest, ApplicationObjectDefaults) {
-  Application app;
-  EXPECT_EQ(app.GetClassInfo().Name(), "Application");
-  EXPECT_FALSE(app.IsEventImplemented("Open"));
-  EXPECT_FALSE(app.IsEventImplemented(""));
-  EXPECT_EQ(app.MenuBar(), nullptr);
-  EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Kestrane Diagram"));
-  RuntimeInit();  // a second call changes nothing
-  EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Kestrane Diagram"));
-}
-
-TEST_F(RuntimeTest, CursorsAreOneSharedSetOfThreeShapes) {
-  const _Cursors& a = GetCursors();
-  const _Cursors& b = GetCursors();
-  EXPECT_EQ(a.StandardPointer, b.StandardPointer);
-  EXPECT_EQ(a.HandOpen, b.HandOpen);
-  EXPECT_EQ(a.FingerPointer, b.FingerPointer);
-  EXPECT_EQ(a.StandardPointer->shape, MouseCursor::Arrow);
-  EXPECT_EQ(a.HandOpen->shape, MouseCursor::OpenHand);
-  EXPECT_EQ(a.FingerPointer->shape, MouseCursor::PointingHand);
 }
 
 TEST_F(RuntimeTest, ShowURLGoesToTheSeamUnchanged) {
