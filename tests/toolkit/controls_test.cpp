@@ -245,4 +245,19 @@ TEST_F(ControlsTest, RecordsSetTheVisibleStateOfEveryKind) {
   EXPECT_EQ(QColor(shot.pixel(49, 25)), QColor(Qt::black));
 }
 
+TEST_F(ControlsTest, ACanvasShowsItsBackdropUnderWhatThePaintHandlerDraws) {
+  Canvas* canvas = nullptr;
+  auto picture = std::make_shared<Picture>(20, 20);
+  picture->Fill(Color{200, 0, 0, 0});
+  Open([&](ProbeWindow& w) {
+    canvas = Make<Canvas>(w, "Canvas1", Placed("", 0, 0, 40, 40));
+    canvas->SetBackdrop(picture);
+  });
+  EXPECT_EQ(canvas->Backdrop(), picture);
+  const QImage shot = WidgetOf(*canvas)->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(10, 10)), QColor(200, 0, 0));
+  canvas->SetBackdrop(nullptr);
+  EXPECT_NE(QColor(WidgetOf(*canvas)->grab().toImage().pixel(10, 10)), QColor(200, 0, 0));
+}
+
 }  // namespace

@@ -140,15 +140,18 @@ TEST_F(WindowTest, ClosingRaisesCloseThenDestroysTheWindowLater) {
 
 TEST_F(WindowTest, AHandlerMayCloseItsOwnWindow) {
   struct SelfClosing : ProbeWindow {
-    bool usableAfterClose = false;
+    bool* usableAfterClose = nullptr;
     void ButtonAction(PushButton& b) override {
       Close();
       // The window and the button stay usable until the handler returns.
-      usableAfterClose = !IsOpen() && b.Caption() == "Quit" && WidgetOf(b)->parentWidget() != nullptr;
+      *usableAfterClose = !IsOpen() && hooks.back() == "Close" && b.Caption() == "Quit" &&
+                          WidgetOf(b)->parentWidget() != nullptr;
     }
   };
+  bool usable = false;
   PushButton* quit = nullptr;
   auto* w = new SelfClosing;
+  w->usableAfterClose = &usable;
   Open(
       [&](ProbeWindow& w) {
         quit = Make<PushButton>(w, "Quit", Placed("", 10, 10, 78, 21).String("Caption", "Quit"));
@@ -156,13 +159,14 @@ TEST_F(WindowTest, AHandlerMayCloseItsOwnWindow) {
       },
       w);
   QPointer<QMainWindow> top = WidgetOf(*w);
+  QPointer<QWidget> button = WidgetOf(*quit);
   Pointer pointer(*w);
-  pointer.Press(WidgetOf(*quit), QPoint(30, 10));
-  pointer.Release(WidgetOf(*quit), QPoint(30, 10));
-  EXPECT_TRUE(w->usableAfterClose);
-  EXPECT_TRUE(w->hooks.back() == "Close");
+  pointer.Press(button, QPoint(30, 10));
+  pointer.Release(button, QPoint(30, 10));  // the window may be gone once this returns
+  EXPECT_TRUE(usable);
   QTest::qWait(0);
   EXPECT_TRUE(top.isNull());
+  EXPECT_TRUE(button.isNull());
 }
 
 TEST_F(WindowTest, DeletingAWindowDirectlyRaisesNoClose) {
