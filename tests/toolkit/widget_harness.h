@@ -29,7 +29,8 @@ namespace widgettest {
 struct Call {
   std::string event;
   RectControl* sender = nullptr;
-  int32_t x = 0, y = 0;
+  int32_t x = 0, y = 0;  // the position, or the value the handler read
+  std::string text;      // the text the handler read
 };
 
 class ProbeWindow : public Window {
@@ -66,10 +67,10 @@ class ProbeWindow : public Window {
   }
   void Event_Close() override { hooks.push_back("Close"); }
 
-  virtual void SliderChanged(Slider& s) { Note("ValueChanged", s); }
-  virtual void TextChanged(TextField& t) { Note("TextChange", t); }
+  virtual void SliderChanged(Slider& s) { Note("ValueChanged", s, s.Value()); }
+  virtual void TextChanged(TextField& t) { calls.push_back({"TextChange", &t, 0, 0, t.Text()}); }
   virtual void RadioAction(RadioButton& r) { Note("Action", r); }
-  virtual void CheckAction(CheckBox& c) { Note("Action", c); }
+  virtual void CheckAction(CheckBox& c) { Note("Action", c, c.Value()); }
   virtual void ButtonAction(PushButton& b) { Note("Action", b); }
   virtual bool CanvasDown(Canvas& c, int32_t x, int32_t y) {
     Note("MouseDown", c, x, y);
@@ -106,7 +107,7 @@ class ProbeWindow : public Window {
   }
 
   void Note(const char* event, RectControl& sender, int32_t x = 0, int32_t y = 0) {
-    calls.push_back({event, &sender, x, y});
+    calls.push_back({event, &sender, x, y, {}});
   }
 };
 
