@@ -211,9 +211,11 @@ void Window2::Canvas1_MouseUp(::Canvas&, int32_t, int32_t) {
 Window2* ImplicitWindow2() {
   Window* window = FindImplicitWindow("Window2.Window2");
   if (window == nullptr) {
-    auto* created = new Window2();
+    // A window that fails to build stays ours to delete; once built, the
+    // toolkit holds it.
+    auto created = std::make_unique<Window2>();
     created->Constructor();
-    window = created;
+    window = created.release();
   }
   return RuntimeCheckCast<Window2>(window);
 }

@@ -1,0 +1,135 @@
+// Page setup and printing from the File menu.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <iostream>
+#include <string>
+
+#include "AppFixture.h"
+#include "diagram/DiagramState.h"
+#include "toolkit/Controls.h"
+#include "toolkit/QtAccess.h"
+
+namespace {
+
+class PrintTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    ASSERT_TRUE(folder_.isValid());
+  }
+  std::string PdfPath(const char* name) const { return (folder_.path() + "/" + name).toStdString(); }
+
+  // The four readouts, the readout group's caption and the four captions.
+  std::array<std::string, 9> Readouts() {
+    Window1& w = Main();
+    return {w.TextField2()->Text(), w.TextField3()->Text(), w.TextField4()->Text(), w.TextField5()->Text(),
+            w.GroupBox7()->Caption(), w.StaticText7()->Text(), w.StaticText8()->Text(), w.StaticText9()->Text(),
+            w.StaticText10()->Text()};
+  }
+  void OverwriteReadouts() {
+    Window1& w = Main();
+    for (TextField* f : {w.TextField2(), w.TextField3(), w.TextField4(), w.TextField5()}) f->SetText("stale");
+    w.GroupBox7()->SetCaption("stale");
+    for (Label* l : {w.StaticText7(), w.StaticText8(), w.StaticText9(), w.StaticText10()}) l->SetText("stale");
+  }
+
+  // Picks a meeting point with the mouse and lets the canvas paint it.
+  void PickMeetingPoint(int x, int y) {
+    QWidget* canvas = WidgetOf(*Main().Canvas1());
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    canvas->repaint();
+    Settle();
+    ASSERT_TRUE(State().meetingPicked);
+  }
+
+  QTemporaryDir folder_;
+};
+
+TEST_F(PrintTest, PrintGetsThePageSetupOnceOneWasConfirmedAndForever) {
+  ASSERT_NE(State().pageSetup, nullptr);
+  PrinterSetup* setup = State().pageSetup.get();
+  Choose("FilePrint");
+  Answer(false);
+  Choose("FilePageSetup");
+  EXPECT_FALSE(State().hasPageSetup);
+  Choose("FilePrint");
+  Answer(true);
+  Choose("FilePageSetup");
+  EXPECT_TRUE(State().hasPageSetup);
+  Choose("FilePrint");
+  Answer(false);
+  Choose("FilePageSetup");
+  EXPECT_TRUE(State().hasPageSetup);
+  Choose("FilePrint");
+
+  const DialogKind print = DialogKind::Print, pageSetup = DialogKind::PageSetup;
+  const DialogKind kinds[] = {print, pageSetup, print, pageSetup, print, pageSetup, print};
+  PrinterSetup* setups[] = {nullptr, setup, nullptr, setup, setup, setup, setup};
+  ASSERT_EQ(dialogs_.size(), 7u);
+  for (size_t i = 0; i < dialogs_.size(); ++i) {
+    EXPECT_EQ(dialogs_[i].kind, kinds[i]) << i;
+    EXPECT_EQ(dialogs_[i].setup, setups[i]) << i;
+  }
+  EXPECT_EQ(State().pageSetup.get(), setup);
+
+  // The actions answer False whatever the dialogs said.
+  Answer(true);
+  EXPECT_FALSE(Main()._FilePageSetup_Action());
+  EXPECT_FALSE(Main()._FilePrint_Action());
+}
+
+TEST_F(PrintTest, ConfirmedPrintPutsTheDiagramOnThePage) {
+  const std::string pdf = PdfPath("diagram.pdf");
+  Answer(true, pdf);
+  QApplication::setActiveWindow(WidgetOf(Main()));
+  QTest::keyClick(WidgetOf(Main()), Qt::Key_P, Qt::ControlModifier);
+  Settle();
+  ASSERT_EQ(dialogs_.size(), 1u);
+  EXPECT_EQ(dialogs_[0].kind, DialogKind::Print);
+  ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(pdf)));
+  EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 0);
+
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) {
+    std::cout << "[ SKIPPED  ] pdftotext is missing: the printed text is not checked\n";
+    return;
+  }
+  QProcess run;
+  run.start(pdftotext, {QString::fromStdString(pdf), "-"});
+  ASSERT_TRUE(run.waitForFinished(30000));
+  ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+  const std::string text = run.readAllStandardOutput().toStdString();
+  EXPECT_NE(text.find("Time"), std::string::npos) << text;
+  EXPECT_NE(text.find("Space"), std::string::npos) << text;
+  EXPECT_NE(text.find("10 ns"), std::string::npos) << text;
+}
+
+TEST_F(PrintTest, CancelledPrintDrawsNothingWhileAConfirmedOneRewritesTheReadouts) {
+  PickMeetingPoint(450, 250);
+  const std::array<std::string, 9> onScreen = Readouts();
+  ASSERT_FALSE(onScreen[0].empty());
+
+  OverwriteReadouts();
+  const std::string cancelledPdf = PdfPath("cancelled.pdf");
+  Answer(false, cancelledPdf);
+  Choose("FilePrint");
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(cancelledPdf)));
+  for (const std::string& r : Readouts()) EXPECT_EQ(r, "stale");
+
+  const std::string pdf = PdfPath("meeting.pdf");
+  Answer(true, pdf);
+  Choose("FilePrint");
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(pdf)));
+  EXPECT_EQ(Readouts(), onScreen);
+  EXPECT_TRUE(State().meetingPicked);
+}
+
+}  // namespace
