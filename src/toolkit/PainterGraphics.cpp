@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 // Whole-number coordinates name pixels. A pixel's centre lies half a pixel
 // further on, so strokes of odd width are drawn through the centres (a 1-px
@@ -32,29 +33,33 @@ bool Finite(double a, double b, double c, double d) {
 // nothing is left. Each cut sets the crossed coordinate exactly and
 // interpolates the other one, so an axis-parallel line stays on its row or
 // column however far its ends lie.
-int Outcode(double x, double y) {
-  return (x < -kLimit ? 1 : 0) | (x > kLimit ? 2 : 0) | (y < -kLimit ? 4 : 0) | (y > kLimit ? 8 : 0);
+struct Bounds {
+  double left, top, right, bottom;
+};
+
+int Outcode(double x, double y, const Bounds& b) {
+  return (x < b.left ? 1 : 0) | (x > b.right ? 2 : 0) | (y < b.top ? 4 : 0) | (y > b.bottom ? 8 : 0);
 }
 
-bool ClipLine(double& x1, double& y1, double& x2, double& y2) {
-  int c1 = Outcode(x1, y1), c2 = Outcode(x2, y2);
+bool ClipLine(double& x1, double& y1, double& x2, double& y2, const Bounds& b) {
+  int c1 = Outcode(x1, y1, b), c2 = Outcode(x2, y2, b);
   for (int round = 0; round < 8; ++round) {
     if ((c1 | c2) == 0) return true;
     if ((c1 & c2) != 0) return false;
     const int c = c1 != 0 ? c1 : c2;
     double x, y;
     if (c & 4 || c & 8) {
-      y = (c & 4) ? -kLimit : kLimit;
+      y = (c & 4) ? b.top : b.bottom;
       x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
     } else {
-      x = (c & 1) ? -kLimit : kLimit;
+      x = (c & 1) ? b.left : b.right;
       y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
     }
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
     if (c == c1) {
-      x1 = x, y1 = y, c1 = Outcode(x1, y1);
+      x1 = x, y1 = y, c1 = Outcode(x1, y1, b);
     } else {
-      x2 = x, y2 = y, c2 = Outcode(x2, y2);
+      x2 = x, y2 = y, c2 = Outcode(x2, y2, b);
     }
   }
   return (c1 | c2) == 0;
@@ -138,7 +143,23 @@ void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
     painter_.fillRect(QRectF(x1 + o - w / 2, y1 + o - w / 2, w, w), ToQColor(ForeColor()));
     return;
   }
-  if (!ClipLine(x1, y1, x2, y2)) return;
+  // Only the part on the surface (with room for the pen) reaches Qt: the
+  // axes reach far beyond the canvas, and stroking what is clipped away
+  // anyway costs more than everything else in a paint.
+  const double m = w + 2.0;
+  const Bounds visible{std::max(-kLimit, -m), std::max(-kLimit, -m), std::min(kLimit, width_ + m),
+                       std::min(kLimit, height_ + m)};
+  if (!ClipLine(x1, y1, x2, y2, visible)) return;
+  if (y1 == y2 || x1 == x2) {
+    // Upright and level lines are rectangles of whole pixels; filling them
+    // gives exactly the pixels of the square-capped stroke, far faster.
+    const double left = std::min(x1, x2), top = std::min(y1, y2);
+    const double length = std::max(x1, x2) - left + std::max(y1, y2) - top;
+    const QRectF r = (y1 == y2) ? QRectF(left + o - w / 2, top + o - w / 2, length + w, w)
+                                : QRectF(left + o - w / 2, top + o - w / 2, w, length + w);
+    painter_.fillRect(r, ToQColor(ForeColor()));
+    return;
+  }
   painter_.drawLine(QLineF(x1 + o, y1 + o, x2 + o, y2 + o));
 }
 
@@ -148,9 +169,29 @@ void PainterGraphics::DrawOval(double x, double y, double width, double height) 
   if (std::abs(x) > kLimit || std::abs(y) > kLimit || width > kLimit || height > kLimit) return;
   // The stroke's outer edge touches the rectangle's edges.
   const double w = StrokeWidth(PenWidth());
+  // An outline that cannot touch the surface is not drawn: either the
+  // ellipse lies beside the surface, or the surface lies wholly inside the
+  // ellipse's inner edge (the outer calibration circles around the origin).
+  if (x > width_ + 1 || y > height_ + 1 || x + width < -1 || y + height < -1) return;
+  const double cx = x + width / 2, cy = y + height / 2;
+  const double a = width / 2 - w - 1, b = height / 2 - w - 1;
+  if (a > 0 && b > 0) {
+    bool surfaceInside = true;
+    for (const auto& [px, py] : {std::pair{0.0, 0.0}, {width_, 0.0}, {0.0, height_}, {width_, height_}}) {
+      const double u = (px - cx) / a, v = (py - cy) / b;
+      if (u * u + v * v >= 1.0) surfaceInside = false;
+    }
+    if (surfaceInside) return;
+  }
   const QRectF r(x + w / 2, y + w / 2, std::max(0.0, width - w), std::max(0.0, height - w));
   painter_.setBrush(Qt::NoBrush);
+  // Outlines are drawn aliased: Qt then rasterises them directly instead of
+  // flattening and antialiasing curves hundreds of pixels long, which costs
+  // more than the rest of a diagram together.
+  const bool antialiased = painter_.testRenderHint(QPainter::Antialiasing);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.drawEllipse(r);
+  painter_.setRenderHint(QPainter::Antialiasing, antialiased);
 }
 
 void PainterGraphics::FillRect(double x, double y, double width, double height) {
