@@ -4,7 +4,7 @@
 #
 #   scripts/deps.sh [build] [display] [test]     (no argument: all of them)
 #
-#   build    compiler, CMake, Qt 6 and the fonts the diagram is drawn with
+#   build    compiler, make, CMake, Qt 6 and the fonts the diagram is drawn with
 #   display  a virtual X server and the tools that drive and photograph it
 #   test     build + display + GoogleTest, Google Benchmark and PDF tools
 #
@@ -13,7 +13,7 @@
 # install it, and the script fails.
 set -euo pipefail
 
-build_packages=(g++ cmake qt6-base-dev fonts-liberation)
+build_packages=(g++ make cmake qt6-base-dev fonts-liberation)
 display_packages=(xvfb xdotool imagemagick x11-utils)
 test_packages=(libgtest-dev libbenchmark-dev poppler-utils)
 
