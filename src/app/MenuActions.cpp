@@ -10,9 +10,9 @@
 
 void Window1::AddMenuHandlers(Window& w) {
   Window1* window = RuntimeCheckCast<Window1>(&w);
-  _AddMenuHandler("aboutItem", [window] { return window->_aboutItem_Action(); });
-  _AddMenuHandler("FilePageSetup", [window] { return window->_FilePageSetup_Action(); });
-  _AddMenuHandler("FilePrint", [window] { return window->_FilePrint_Action(); });
+  w._AddMenuHandler("aboutItem", [window] { return window->_aboutItem_Action(); });
+  w._AddMenuHandler("FilePageSetup", [window] { return window->_FilePageSetup_Action(); });
+  w._AddMenuHandler("FilePrint", [window] { return window->_FilePrint_Action(); });
 }
 
 bool Window1::_aboutItem_Action() {

@@ -16,12 +16,12 @@ constexpr uint32_t kWhite = 0x00FFFFFF;
 constexpr uint32_t kBlack = 0x00000000;
 constexpr uint32_t kLinkColor = 0x00004080;
 
-const char kWebURL[] = "https://www.example.org/";
+const char kWebURL[] = "https://example.org/";
 const char kMailURL[] = "mailto:author@example.org";
-const char kLinkText[] = "www.example.org";
+const char kLinkText[] = "example.org";
 
 std::string AboutText() {
-  return std::string("32 bit version 1.5    for OS X") + "\r" + "created with" + " " + "Qt Creator" + "  " +
+  return std::string("32 bit version 1.5    for OS X") + "\r" + "created with" + " " + "CMake" + "  " +
          "Jan 2020" + "\r" + "" + "\r" + "pelwick";
 }
 

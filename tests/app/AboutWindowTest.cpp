@@ -20,7 +20,7 @@
 
 namespace {
 
-const char kWebURL[] = "https://www.example.org/";
+const char kWebURL[] = "https://example.org/";
 const char kMailURL[] = "mailto:author@example.org";
 
 class AboutWindowTest : public AppFixture {
@@ -92,11 +92,11 @@ TEST_F(AboutWindowTest, WindowIsFixedInSizeWithItsTextsAndPicture) {
   EXPECT_EQ(about->StaticText2()->Parent(), about->Rectangle1());
   EXPECT_EQ(about->Canvas1()->Parent(), nullptr);
 
-  EXPECT_EQ(about->StaticText1()->Text(), "32 bit version 1.5    for OS X\rcreated with Qt Creator  Jan 2020\r\rpelwick");
+  EXPECT_EQ(about->StaticText1()->Text(), "32 bit version 1.5    for OS X\rcreated with CMake  Jan 2020\r\rpelwick");
   EXPECT_EQ(about->StaticText1()->FontName(), "Arial");
   EXPECT_FLOAT_EQ(about->StaticText1()->FontSize(), 12.0f);
   const Label& link = *about->StaticText2();
-  EXPECT_EQ(link.Text(), "www.example.org");
+  EXPECT_EQ(link.Text(), "example.org");
   EXPECT_TRUE(link.Underline());
   EXPECT_EQ(link.TextColor().ToUInt32(), 0x00004080u);
 
