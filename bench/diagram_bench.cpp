@@ -142,6 +142,7 @@ int main(int argc, char** argv) {
   CloseAllWindowsForTesting();
 
   struct Collector : benchmark::ConsoleReporter {
+    Collector() : ConsoleReporter(OO_None) {}
     double worst = 0, floor = 0;
     void ReportRuns(const std::vector<Run>& runs) override {
       for (const Run& r : runs) {
