@@ -72,7 +72,10 @@ std::unique_ptr<Graphics> StartPage(std::unique_ptr<QPrinter> printer) {
   const PageFit fit = FitCanvasOnPage(area.width(), area.height());
   // The painter starts in device pixels at the top-left of the printable area.
   painter->scale(printer->logicalDpiX() / 72.0 * fit.scale, printer->logicalDpiY() / 72.0 * fit.scale);
-  painter->setClipRect(QRectF(0, 0, fit.width, fit.height));
+  // The page shows what the screen shows: nothing outside the diagram canvas
+  // (the axes run far beyond it).
+  painter->setClipRect(
+      QRectF(0, 0, std::min(fit.width, kPrintCanvasWidth), std::min(fit.height, kPrintCanvasHeight)));
   return std::make_unique<PrinterPageGraphics>(std::move(printer), std::move(painter), fit.width, fit.height);
 }
 

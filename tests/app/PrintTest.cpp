@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QColor>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -110,6 +112,50 @@ TEST_F(PrintTest, ConfirmedPrintPutsTheDiagramOnThePage) {
   EXPECT_NE(text.find("Time"), std::string::npos) << text;
   EXPECT_NE(text.find("Space"), std::string::npos) << text;
   EXPECT_NE(text.find("10 ns"), std::string::npos) << text;
+
+  // The rendered page shows the black frame's axes crossing where the origin
+  // lies on the canvas (300, 400 of 636 x 553), and nothing beyond the canvas.
+  const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+  if (pdftoppm.isEmpty()) {
+    std::cout << "[ SKIPPED  ] pdftoppm is missing: the printed picture is not checked\n";
+    return;
+  }
+  const QString png = folder_.path() + "/page";
+  run.start(pdftoppm, {"-r", "72", "-png", "-singlefile", QString::fromStdString(pdf), png});
+  ASSERT_TRUE(run.waitForFinished(30000));
+  QImage page(png + ".png");
+  ASSERT_FALSE(page.isNull());
+  const auto dark = [&](int x, int y) {
+    const QColor c = page.pixelColor(x, y);
+    return c.red() < 100 && c.green() < 100 && c.blue() < 100;
+  };
+  // The column with the most dark pixels is the time axis, the row with the
+  // most the space axis (the red axes cross them, so they are not one run).
+  struct Run { int at = 0, from = 0, length = 0; };
+  const auto longest = [&](bool columns) {
+    Run best;
+    int bestCount = 0;
+    const int lines = columns ? page.width() : page.height(), steps = columns ? page.height() : page.width();
+    for (int i = 0; i < lines; ++i) {
+      int count = 0, first = -1, last = -1;
+      for (int j = 0; j < steps; ++j) {
+        if (columns ? dark(i, j) : dark(j, i)) {
+          ++count;
+          if (first < 0) first = j;
+          last = j;
+        }
+      }
+      if (count > bestCount) bestCount = count, best = {i, first, last - first + 1};
+    }
+    return best;
+  };
+  const Run timeAxis = longest(true), spaceAxis = longest(false);
+  ASSERT_GT(timeAxis.length, 300);
+  ASSERT_GT(spaceAxis.length, 300);
+  // The axes span the canvas exactly: 553 and 636 pixels at one scale.
+  EXPECT_NEAR(double(spaceAxis.length) / timeAxis.length, 636.0 / 553.0, 0.02);
+  EXPECT_NEAR(double(timeAxis.at - spaceAxis.from) / spaceAxis.length, 300.0 / 636.0, 0.01);
+  EXPECT_NEAR(double(spaceAxis.at - timeAxis.from) / timeAxis.length, 400.0 / 553.0, 0.01);
 }
 
 TEST_F(PrintTest, CancelledPrintDrawsNothingWhileAConfirmedOneRewritesTheReadouts) {
