@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Drags the diagram's origin in the running program with the mouse: the black
+# axes follow the pointer; a pointer within 20 pixels of the canvas's edge
+# leaves the origin at its last place inside, and the origin follows again
+# once the pointer is back inside, all in one drag.
+#
+#   drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR      (exit 77: skipped)
+set -euo pipefail
+
+binary=${1:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
+artifacts=${2:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+# The canvas in client coordinates (its size is 636 x 553).
+canvas=(33 35 636 553)
+# Client position of a canvas point.
+at() { echo $((canvas[0] + $1)) $((canvas[1] + $2)); }
+
+# axes_at SHOT X Y [OLD_X]: the black time axis runs through the column X and
+# the black space axis through the row Y; the column OLD_X is no axis any more.
+axes_at() {
+  local shot=$1 x=$2 y=$3 old_x=${4:-} time space old=0
+  # shellcheck disable=SC2046
+  time=$(e2e_line_coverage "$shot" black $(at "$x" 30) $(at "$x" $((y - 20))))
+  # shellcheck disable=SC2046
+  space=$(e2e_line_coverage "$shot" black $(at 40 "$y") $(at $((x - 20)) "$y"))
+  if [[ -n $old_x ]]; then
+    # shellcheck disable=SC2046
+    old=$(e2e_line_coverage "$shot" black $(at "$old_x" 30) $(at "$old_x" 520))
+  fi
+  echo "black axes through ($x, $y): time axis $time%, space axis $space%${old_x:+, old column $old_x still $old%}" >&2
+  ((time >= 95 && space >= 95 && old <= 10))
+}
+
+e2e_begin drag "$binary" "$artifacts"
+shots=$artifacts/drag
+mkdir -p "$shots"
+
+e2e_poll_shot "$shots/start.png" 10 "${canvas[*]}" axes_at 300 400 ||
+  e2e_fail "the black axes are not where the origin starts (see $shots/start.png)"
+e2e_log "the black axes cross at the origin's start, canvas (300, 400)"
+
+# shellcheck disable=SC2046
+e2e_drag 10 $(at 300 400) $(at 200 300)
+e2e_poll_shot "$shots/dragged.png" 15 "${canvas[*]}" axes_at 200 300 300 ||
+  e2e_fail "dragging the origin to (200, 300) did not move the black axes (see $shots/dragged.png)"
+e2e_log "dragging from the origin moved the axes to (200, 300)"
+
+# Past the left margin the origin stays at the last point inside.
+# shellcheck disable=SC2046
+e2e_drag 1 $(at 200 300) $(at 100 300) $(at 5 300)
+e2e_poll_shot "$shots/margin.png" 15 "${canvas[*]}" axes_at 100 300 200 ||
+  e2e_fail "after a drag past the left margin the origin is not at (100, 300) (see $shots/margin.png)"
+e2e_log "a drag past the left margin left the origin at (100, 300)"
+
+# Below the bottom margin nothing moves; back inside, the same drag goes on.
+# shellcheck disable=SC2046
+e2e_drag 1 $(at 100 300) $(at 100 545) $(at 150 250)
+e2e_poll_shot "$shots/resumed.png" 15 "${canvas[*]}" axes_at 150 250 100 ||
+  e2e_fail "the origin did not follow the pointer back from below the margin (see $shots/resumed.png)"
+e2e_log "back inside the margin the origin followed the same drag to (150, 250)"
+
+e2e_finish drag
