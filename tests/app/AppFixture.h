@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ExceptionCatcher.h"
 #include "app/App.h"
 #include "diagram/DiagramState.h"
 #include "toolkit/QtAccess.h"
@@ -24,22 +25,6 @@
 #include "windows/Window1.h"
 #include "windows/Window2.h"
 
-// Notes the exceptions that reach the toolkit's report.
-struct ExceptionCatcher {
-  ExceptionCatcher() {
-    SetUnhandledExceptionHandlerForTesting([this](std::exception_ptr e) {
-      try {
-        std::rethrow_exception(e);
-      } catch (const std::exception& ex) {
-        caught.push_back(ex.what());
-      } catch (...) {
-        caught.push_back("non-standard exception");
-      }
-    });
-  }
-  ~ExceptionCatcher() { SetUnhandledExceptionHandlerForTesting({}); }
-  std::vector<std::string> caught;
-};
 
 inline void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ExceptionCatcher.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Events.h"
 #include "toolkit/Graphics.h"
@@ -167,15 +168,7 @@ class WidgetTest : public testing::Test {
  protected:
   void SetUp() override {
     RuntimeResetForTesting();
-    SetUnhandledExceptionHandlerForTesting([this](std::exception_ptr e) {
-      try {
-        if (e) std::rethrow_exception(e);
-      } catch (const std::exception& ex) {
-        unhandled.push_back(ex.what());
-      } catch (...) {
-        unhandled.push_back("?");
-      }
-    });
+    CollectUnhandledExceptions(unhandled);
   }
   void TearDown() override {
     CloseAllWindowsForTesting();

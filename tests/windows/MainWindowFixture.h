@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "ExceptionCatcher.h"
 #include "diagram/Diagram.h"
 #include "diagram/DiagramState.h"
+#include "ExceptionCatcher.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/QtAccess.h"
 #include "toolkit/Runtime.h"
@@ -26,15 +28,7 @@ class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     RuntimeResetForTesting();
-    SetUnhandledExceptionHandlerForTesting([this](std::exception_ptr e) {
-      try {
-        if (e) std::rethrow_exception(e);
-      } catch (const std::exception& ex) {
-        unhandled_.push_back(ex.what());
-      } catch (...) {
-        unhandled_.push_back("non-standard exception");
-      }
-    });
+    CollectUnhandledExceptions(unhandled_);
     InitDiagramDefaults();
     window_ = MakeWindow();
     ASSERT_NE(window_, nullptr);
