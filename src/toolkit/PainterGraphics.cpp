@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
+#include <QRawFont>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -130,7 +133,9 @@ void PainterGraphics::ApplyFont() {
   int pixels = 12;
   if (std::isfinite(size) && size > 0.0f) pixels = int(std::clamp(std::lround(size), 1L, 1000L));
   font.setPixelSize(pixels);
+  if (font == painter_.font()) return;
   painter_.setFont(font);
+  rawFont_.reset();
 }
 
 void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
@@ -209,5 +214,37 @@ void PainterGraphics::DrawString(const std::string& text, double x, double y, do
   (void)condense;
   if (!painter_.isActive() || text.empty() || !Finite(x, y, 0, 0)) return;
   if (std::abs(x) > kLimit || std::abs(y) > kLimit) return;
-  painter_.drawText(QPointF(x, y), QString::fromUtf8(text.data(), qsizetype(text.size())));
+  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  if (!DrawPlainGlyphs(s, x, y)) painter_.drawText(QPointF(x, y), s);
+}
+
+// The diagram's texts (numbers, units, captions, letters) need no shaping:
+// their glyphs stand side by side at their advances. Drawing them as a glyph
+// run skips the text layout that otherwise costs most of a label. Texts with
+// a character the font lacks go the general way, with font fallback.
+bool PainterGraphics::DrawPlainGlyphs(const QString& text, double x, double y) {
+  for (QChar ch : text) {
+    if (ch.unicode() < 0x20 || ch.unicode() > 0x7E) return false;
+  }
+  if (!rawFont_) rawFont_ = std::make_unique<QRawFont>(QRawFont::fromFont(painter_.font()));
+  if (!rawFont_->isValid()) return false;
+  const QList<quint32> glyphs = rawFont_->glyphIndexesForString(text);
+  if (glyphs.size() != text.size()) return false;
+  for (quint32 glyph : glyphs) {
+    if (glyph == 0) return false;
+  }
+  const QList<QPointF> advances = rawFont_->advancesForGlyphIndexes(glyphs);
+  QList<QPointF> positions;
+  positions.reserve(glyphs.size());
+  QPointF pen(0, 0);
+  for (const QPointF& advance : advances) {
+    positions.append(pen);
+    pen += advance;
+  }
+  QGlyphRun run;
+  run.setRawFont(*rawFont_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  painter_.drawGlyphRun(QPointF(x, y), run);
+  return true;
 }

@@ -3,7 +3,11 @@
 // images and printer pages. Lines and text are drawn crisp at any device scale.
 #include "toolkit/Graphics.h"
 
+#include <memory>
+
 class QPainter;
+class QRawFont;
+class QString;
 
 class PainterGraphics : public Graphics {
  public:
@@ -29,6 +33,9 @@ class PainterGraphics : public Graphics {
  private:
   void ApplyPen();
   void ApplyFont();
+  bool DrawPlainGlyphs(const QString& text, double x, double y);
   QPainter& painter_;
   double width_, height_;
+  // The painter's font as raw glyphs, made when first needed after a change.
+  std::unique_ptr<QRawFont> rawFont_;
 };
