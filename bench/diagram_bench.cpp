@@ -146,8 +146,10 @@ int main(int argc, char** argv) {
     double worst = 0, floor = 0;
     void ReportRuns(const std::vector<Run>& runs) override {
       for (const Run& r : runs) {
-        if (r.benchmark_name() == "BM_DrawDiagram_WorstCase") worst = r.GetAdjustedRealTime();
-        if (r.benchmark_name() == "BM_FillOnly") floor = r.GetAdjustedRealTime();
+        // A single run, or the median of repeated runs.
+        if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+        if (r.run_name.function_name == "BM_DrawDiagram_WorstCase") worst = r.GetAdjustedRealTime();
+        if (r.run_name.function_name == "BM_FillOnly") floor = r.GetAdjustedRealTime();
       }
       ConsoleReporter::ReportRuns(runs);
     }
