@@ -24,6 +24,7 @@
 #include "toolkit/PainterGraphics.h"
 #include "toolkit/PictureImpl.h"
 #include "toolkit/QtAccess.h"
+#include "toolkit/QtColor.h"
 #include "toolkit/Runtime.h"
 #include "toolkit/Window.h"
 #include "toolkit/WindowImpl.h"
@@ -33,8 +34,6 @@ using namespace toolkit_detail;
 namespace {
 
 QString ToQ(const std::string& s) { return QString::fromStdString(s); }
-
-QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue, 255 - c.alpha); }
 
 // A carriage return, alone or before a line feed, is a line break on screen.
 QString DisplayText(const std::string& s) {

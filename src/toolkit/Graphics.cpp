@@ -13,6 +13,7 @@
 #include "toolkit/Numeric.h"
 #include "toolkit/PainterGraphics.h"
 #include "toolkit/PictureImpl.h"
+#include "toolkit/QtColor.h"
 #include "toolkit/Runtime.h"
 
 Graphics::~Graphics() = default;
@@ -170,8 +171,6 @@ class PictureGraphics : private PainterHolder, public PainterGraphics {
  private:
   std::shared_ptr<std::vector<QPainter*>> registry_;
 };
-
-QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue, 255 - c.alpha); }
 
 }  // namespace
 

@@ -15,6 +15,8 @@
 #include <cmath>
 #include <utility>
 
+#include "toolkit/QtColor.h"
+
 // Whole-number coordinates name pixels. A pixel's centre lies half a pixel
 // further on, so strokes of odd width are drawn through the centres (a 1-px
 // line at y = 400 fills exactly row 400) and strokes of even width along the
@@ -25,8 +27,6 @@ namespace {
 // Coordinates beyond this are clipped away before Qt sees them: the surfaces
 // are far smaller, and the rasteriser's fixed-point range is not unlimited.
 constexpr double kLimit = 1.0e6;
-
-QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue, 255 - c.alpha); }
 
 bool Finite(double a, double b, double c, double d) {
   return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);

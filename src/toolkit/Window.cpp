@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "toolkit/ControlImpl.h"
+#include "toolkit/QtColor.h"
 #include "toolkit/Runtime.h"
 #include "toolkit/WindowImpl.h"
 
@@ -123,8 +124,7 @@ void WindowImpl::ApplyBackground() {
   if (client == nullptr) return;
   if (hasBackgroundColor) {
     QPalette pal = client->palette();
-    pal.setColor(QPalette::Window,
-                 QColor(backgroundColor.red, backgroundColor.green, backgroundColor.blue, 255 - backgroundColor.alpha));
+    pal.setColor(QPalette::Window, ToQColor(backgroundColor));
     client->setPalette(pal);
     client->setAutoFillBackground(true);
   } else {
