@@ -31,8 +31,9 @@ struct Meeting {
   int32_t ky = 0;
 };
 
-Meeting ComputeMeeting(const DiagramState& st, double c) {
+Meeting ComputeMeeting(const DiagramState& st) {
   const double v = st.speed;
+  const double c = Sqrt(1.0 - Pow(v, 2.0));
   Meeting m;
   m.t = D(SatSub(st.originY, st.meetingY));
   m.x = D(SatSub(st.meetingX, st.originX));
@@ -68,10 +69,9 @@ void DrawMeeting(Graphics& g, const DiagramState& st) {
   const Color black = MakeColorRGBA(0, 0, 0, 0);
   const Color red = MakeColorRGBA(255, 0, 0, 0);
 
-  const double c = Sqrt(1.0 - Pow(st.speed, 2.0));
+  const Meeting m = ComputeMeeting(st);
 
   if (st.viewIndex == 0) {
-    const Meeting m = ComputeMeeting(st, c);
     ImplicitWindow1()->GroupBox7()->SetCaption(
         "Black's view of the meeting of the red clock P with the black clock Q");
     ImplicitWindow1()->StaticText7()->SetText("the meeting takes place at my x-coordinate");
@@ -96,7 +96,6 @@ void DrawMeeting(Graphics& g, const DiagramState& st) {
   }
 
   if (st.viewIndex == 1) {
-    const Meeting m = ComputeMeeting(st, c);
     ImplicitWindow1()->GroupBox7()->SetCaption(
         "Red's view of the meeting of the black clock Q with the red clock P");
     ImplicitWindow1()->StaticText7()->SetText("the meeting takes place at my x-coordinate");
