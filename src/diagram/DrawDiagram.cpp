@@ -18,7 +18,7 @@ double D(int32_t n) { return static_cast<double>(n); }
 
 // Readout text: the value in grid units of the scale, with its unit.
 std::string Readout(double pixels, int32_t scale, const std::string& unit) {
-  return FormatNumber(pixels * D(scale) / 72.0, "-##.00") + unit;
+  return FormatNumber(pixels * D(scale) / D(kGridStep), "-##.00") + unit;
 }
 
 // Where the picked meeting point M lies in both frames, and the points A

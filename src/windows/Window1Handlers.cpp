@@ -45,7 +45,7 @@ int32_t SliderPositionOfSpeed(double v) { return DoubleToInt32(Round(19.0 * v + 
 // The present time in the current time unit, e.g. "10.00 ns".
 std::string TimeLabelText() {
   const DiagramState& s = State();
-  const double value = (static_cast<double>(s.currentTime) / 72.0) * static_cast<double>(s.timeScale);
+  const double value = (static_cast<double>(s.currentTime) / static_cast<double>(kGridStep)) * static_cast<double>(s.timeScale);
   return FormatNumber(value, "-###.00") + s.timeUnit;
 }
 
