@@ -131,7 +131,8 @@ void PainterGraphics::ApplyFont() {
   if (!name.empty() && name != "System") font.setFamily(QString::fromStdString(name));
   const float size = TextSize();
   int pixels = 12;
-  if (std::isfinite(size) && size > 0.0f) pixels = int(std::clamp(std::lround(size), 1L, 1000L));
+  // Capped before rounding: a size beyond the range of long has no rounded value.
+  if (std::isfinite(size) && size > 0.0f) pixels = int(std::clamp(std::lround(std::min(size, 1000.0f)), 1L, 1000L));
   font.setPixelSize(pixels);
   if (font == painter_.font()) return;
   painter_.setFont(font);

@@ -105,6 +105,8 @@ TEST(PainterGraphicsTest, ArialTextInSurfacePixelsSitsOnItsBaseline) {
     g->DrawString("Hx", 20, 50);
     g->SetTextSize(0.0f);
     EXPECT_EQ(painter.font().pixelSize(), 12);
+    g->SetTextSize(1.0e30f);  // absurd sizes are capped, not wrapped round
+    EXPECT_EQ(painter.font().pixelSize(), 1000);
   }
   int ink = 0;
   for (int y = 0; y < 100; ++y) {
