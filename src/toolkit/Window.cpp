@@ -399,11 +399,8 @@ void Window::Show() {
 void Window::Close() { impl_->CloseByUser(); }
 
 void Window::Refresh(bool) {
-  WindowImpl& d = *impl_;
-  if (d.main != nullptr) d.main->update();
-  for (const auto& c : d.controls) {
-    if (c->impl().widget != nullptr) c->impl().widget->update();
-  }
+  // Repainting the window repaints every control in it.
+  if (impl_->main != nullptr) impl_->main->update();
 }
 
 bool Window::IsOpen() const { return impl_->open; }
