@@ -155,21 +155,28 @@ void Window2::_CreateControls0() {
   ApplyPropertyBlob(*RuntimeCheckCast<::Label>(_ControlByName("StaticText1")), StaticText1Record());
 
   _AddControl(_New<::Label>(), "StaticText2");
-  ::Label& link = *RuntimeCheckCast<::Label>(_ControlByName("StaticText2"));
-  ApplyPropertyBlob(link, StaticText2Record());
-  RuntimeAddEventHandler(link, EventId::MouseEnter, ControlDelegate::Create(this, &Window2::StaticText2_MouseEnter));
-  RuntimeAddEventHandler(link, EventId::MouseExit, ControlDelegate::Create(this, &Window2::StaticText2_MouseExit));
-  RuntimeAddEventHandler(link, EventId::MouseDown, MouseDownDelegate::Create(this, &Window2::StaticText2_MouseDown));
-  RuntimeAddEventHandler(link, EventId::MouseUp, MouseDelegate::Create(this, &Window2::StaticText2_MouseUp));
+  ApplyPropertyBlob(*RuntimeCheckCast<::Label>(_ControlByName("StaticText2")), StaticText2Record());
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Label>(_ControlByName("StaticText2")), EventId::MouseEnter,
+                         ControlDelegate::Create(this, &Window2::StaticText2_MouseEnter));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Label>(_ControlByName("StaticText2")), EventId::MouseExit,
+                         ControlDelegate::Create(this, &Window2::StaticText2_MouseExit));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Label>(_ControlByName("StaticText2")), EventId::MouseDown,
+                         MouseDownDelegate::Create(this, &Window2::StaticText2_MouseDown));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Label>(_ControlByName("StaticText2")), EventId::MouseUp,
+                         MouseDelegate::Create(this, &Window2::StaticText2_MouseUp));
 
   _AddControl(_New<::Canvas>(), "Canvas1");
   ::Canvas* canvas = RuntimeCheckCast<::Canvas>(_ControlByName("Canvas1"));
   canvas->SetBackdrop(AboutPicture());
   ApplyPropertyBlob(*canvas, Canvas1Record());
-  RuntimeAddEventHandler(*canvas, EventId::MouseEnter, ControlDelegate::Create(this, &Window2::Canvas1_MouseEnter));
-  RuntimeAddEventHandler(*canvas, EventId::MouseDown, MouseDownDelegate::Create(this, &Window2::Canvas1_MouseDown));
-  RuntimeAddEventHandler(*canvas, EventId::MouseExit, ControlDelegate::Create(this, &Window2::Canvas1_MouseExit));
-  RuntimeAddEventHandler(*canvas, EventId::MouseUp, MouseDelegate::Create(this, &Window2::Canvas1_MouseUp));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Canvas>(_ControlByName("Canvas1")), EventId::MouseEnter,
+                         ControlDelegate::Create(this, &Window2::Canvas1_MouseEnter));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Canvas>(_ControlByName("Canvas1")), EventId::MouseDown,
+                         MouseDownDelegate::Create(this, &Window2::Canvas1_MouseDown));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Canvas>(_ControlByName("Canvas1")), EventId::MouseExit,
+                         ControlDelegate::Create(this, &Window2::Canvas1_MouseExit));
+  RuntimeAddEventHandler(*RuntimeCheckCast<::Canvas>(_ControlByName("Canvas1")), EventId::MouseUp,
+                         MouseDelegate::Create(this, &Window2::Canvas1_MouseUp));
 }
 
 ::Rectangle* Window2::Rectangle1() { return RuntimeCheckCast<::Rectangle>(_ControlByName("Rectangle1")); }
