@@ -11,10 +11,6 @@ binary=${1:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 artifacts=${2:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The canvas in client coordinates (its size is 636 x 553).
-canvas=(33 35 636 553)
-# Client position of a canvas point.
-at() { echo $((canvas[0] + $1)) $((canvas[1] + $2)); }
 
 # axes_at SHOT X Y [OLD_X]: the black time axis runs through the column X and
 # the black space axis through the row Y; the column OLD_X is no axis any more.

@@ -456,3 +456,10 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+
+# The diagram canvas in the main window's client coordinates ("x y w h"), the
+# diagram origin at start-up in canvas coordinates, and the client position
+# of a canvas point.
+canvas=(33 35 636 553)
+origin_x=300 origin_y=400
+at() { echo $((canvas[0] + $1)) $((canvas[1] + $2)); }

@@ -11,11 +11,6 @@ binary=${1:?usage: meeting.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 artifacts=${2:?usage: meeting.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The canvas in client coordinates, and the origin in canvas coordinates.
-canvas=(33 35 636 553)
-origin_x=300 origin_y=400
-# Client position of a canvas point.
-at() { echo $((canvas[0] + $1)) $((canvas[1] + $2)); }
 # The four readout fields, "x y w h" in client coordinates.
 readouts=("406 647 99 22" "406 672 98 22" "406 697 98 22" "406 722 99 22")
 
