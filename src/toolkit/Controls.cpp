@@ -43,11 +43,16 @@ QString DisplayText(const std::string& s) {
   return text;
 }
 
-// Colours for the active and inactive states; disabled keeps the style's.
-void SetPaletteColor(QWidget* w, QPalette::ColorRole role, Color c) {
+enum class WhenDisabled { StyleColor, SameColor };
+
+// Colours for the active and inactive states; disabled keeps the style's
+// unless asked to show the same colour.
+void SetPaletteColor(QWidget* w, QPalette::ColorRole role, Color c,
+                     WhenDisabled disabled = WhenDisabled::StyleColor) {
   QPalette pal = w->palette();
   pal.setColor(QPalette::Active, role, ToQColor(c));
   pal.setColor(QPalette::Inactive, role, ToQColor(c));
+  if (disabled == WhenDisabled::SameColor) pal.setColor(QPalette::Disabled, role, ToQColor(c));
   w->setPalette(pal);
 }
 
@@ -805,15 +810,17 @@ const ClassInfo& TextField::Class() {
           TextFieldBool("AllowFocusRing", &TextFieldImpl::allowFocusRing),
           TextFieldBool("AllowTabs", &TextFieldImpl::allowTabs),
           TextFieldBool("AllowSpellChecking", &TextFieldImpl::allowSpellChecking),
+          // A disabled field keeps its colours: it still shows a value to
+          // be read (only typing and the tab stop go).
           ColorProp<TextField>("BackgroundColor",
                                [](TextField& t, Color v) {
                                  Data<TextFieldImpl>(t).backgroundColor = v;
-                                 SetPaletteColor(WidgetAs<QLineEdit>(t), QPalette::Base, v);
+                                 SetPaletteColor(WidgetAs<QLineEdit>(t), QPalette::Base, v, WhenDisabled::SameColor);
                                }),
           ColorProp<TextField>("TextColor",
                                [](TextField& t, Color v) {
                                  Data<TextFieldImpl>(t).textColor = v;
-                                 SetPaletteColor(WidgetAs<QLineEdit>(t), QPalette::Text, v);
+                                 SetPaletteColor(WidgetAs<QLineEdit>(t), QPalette::Text, v, WhenDisabled::SameColor);
                                }),
           IntProp<TextField>("TextAlignment",
                              [](TextField& t, int32_t v) {

@@ -70,8 +70,15 @@ for field in "${readouts[@]}"; do
   # shellcheck disable=SC2086
   changed=$(e2e_region_diff "$shots/start.png" "$shots/picked.png" $field)
   ((changed >= 20)) || e2e_fail "the readout field at ($field) still looks empty ($changed pixels changed)"
+  # Out of the user's reach, but legible: dark text on white, not greyed out.
+  # shellcheck disable=SC2086
+  dark=$(e2e_count_colour "$shots/picked.png" black $field)
+  # shellcheck disable=SC2086
+  light=$(e2e_count_colour "$shots/picked.png" white $field)
+  ((dark >= 15 && light >= 1000)) ||
+    e2e_fail "the readout field at ($field) is not dark text on white ($dark dark, $light white pixels)"
 done
-e2e_log "the four readout fields show text"
+e2e_log "the four readout fields show their values in black on white"
 
 # 8 pixels right of the origin on its own row is outside the square: the click
 # picks a new point there, and the construction at the old one goes.
