@@ -2,7 +2,8 @@
 # Drags the diagram's origin in the running program with the mouse: the black
 # axes follow the pointer; a pointer within 20 pixels of the canvas's edge
 # leaves the origin at its last place inside, and the origin follows again
-# once the pointer is back inside, all in one drag.
+# once the pointer is back inside, all in one drag; other buttons clicked
+# during a drag do not end it.
 #
 #   drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR      (exit 77: skipped)
 set -euo pipefail
@@ -10,23 +11,6 @@ set -euo pipefail
 binary=${1:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 artifacts=${2:?usage: drag.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-
-
-# axes_at SHOT X Y [OLD_X]: the black time axis runs through the column X and
-# the black space axis through the row Y; the column OLD_X is no axis any more.
-axes_at() {
-  local shot=$1 x=$2 y=$3 old_x=${4:-} time space old=0
-  # shellcheck disable=SC2046
-  time=$(e2e_line_coverage "$shot" black $(at "$x" 30) $(at "$x" $((y - 20))))
-  # shellcheck disable=SC2046
-  space=$(e2e_line_coverage "$shot" black $(at 40 "$y") $(at $((x - 20)) "$y"))
-  if [[ -n $old_x ]]; then
-    # shellcheck disable=SC2046
-    old=$(e2e_line_coverage "$shot" black $(at "$old_x" 30) $(at "$old_x" 520))
-  fi
-  echo "black axes through ($x, $y): time axis $time%, space axis $space%${old_x:+, old column $old_x still $old%}" >&2
-  ((time >= 95 && space >= 95 && old <= 10))
-}
 
 e2e_begin drag "$binary" "$artifacts"
 shots=$artifacts/drag
@@ -55,5 +39,23 @@ e2e_drag 1 $(at 100 300) $(at 100 545) $(at 150 250)
 e2e_poll_shot "$shots/resumed.png" 15 "${canvas[*]}" axes_at 150 250 100 ||
   e2e_fail "the origin did not follow the pointer back from below the margin (see $shots/resumed.png)"
 e2e_log "back inside the margin the origin followed the same drag to (150, 250)"
+
+# The right and the middle button, pressed and released during a drag, change
+# nothing: the origin follows the held left button to its own release.
+# shellcheck disable=SC2046
+e2e_pointer_to $(at 150 250)
+e2e_x xdotool mousedown 1
+# shellcheck disable=SC2046
+e2e_pointer_to $(at 180 270)
+e2e_x xdotool mousedown 3 mouseup 3 mousedown 2
+# shellcheck disable=SC2046
+e2e_pointer_to $(at 220 300)
+e2e_x xdotool mouseup 2
+# shellcheck disable=SC2046
+e2e_pointer_to $(at 250 320)
+e2e_x xdotool mouseup 1
+e2e_poll_shot "$shots/buttons.png" 15 "${canvas[*]}" axes_at 250 320 150 ||
+  e2e_fail "other buttons pressed during a drag stopped the origin short of (250, 320) (see $shots/buttons.png)"
+e2e_log "right and middle clicks during a drag left it going to (250, 320)"
 
 e2e_finish drag

@@ -463,3 +463,19 @@ trap 'exit 143' TERM
 canvas=(33 35 636 553)
 origin_x=300 origin_y=400
 at() { echo $((canvas[0] + $1)) $((canvas[1] + $2)); }
+
+# axes_at SHOT X Y [OLD_X]: the black time axis runs through the column X and
+# the black space axis through the row Y; the column OLD_X is no axis any more.
+axes_at() {
+  local shot=$1 x=$2 y=$3 old_x=${4:-} time space old=0
+  # shellcheck disable=SC2046
+  time=$(e2e_line_coverage "$shot" black $(at "$x" 30) $(at "$x" $((y - 20))))
+  # shellcheck disable=SC2046
+  space=$(e2e_line_coverage "$shot" black $(at 40 "$y") $(at $((x - 20)) "$y"))
+  if [[ -n $old_x ]]; then
+    # shellcheck disable=SC2046
+    old=$(e2e_line_coverage "$shot" black $(at "$old_x" 30) $(at "$old_x" 520))
+  fi
+  echo "black axes through ($x, $y): time axis $time%, space axis $space%${old_x:+, old column $old_x still $old%}" >&2
+  ((time >= 95 && space >= 95 && old <= 10))
+}

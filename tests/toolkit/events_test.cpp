@@ -2,6 +2,7 @@
 // writes that report synchronously, typing, slider drags, radio choices,
 // clicks, the canvas's and label's mouse protocol, painting, binding checks,
 // virtual dispatch and exceptions escaping a handler.
+#include <QDialog>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStyle>
@@ -256,6 +257,42 @@ TEST_F(CanvasMouseTest, ClaimedPressDragsAndEndsWithOneReleaseEvenOutside) {
   EXPECT_EQ(calls[5].y, outside.y());
   EXPECT_GT(calls[5].x, cw->width());
   EXPECT_EQ(calls[5].sender, canvas);
+}
+
+TEST_F(CanvasMouseTest, OtherButtonsLeaveAClaimAloneAndALostReleaseEndsItOnce) {
+  QWindow* window = WidgetOf(*w)->windowHandle();
+  const auto click = [&](Qt::MouseButton button, QPoint p, bool press) {
+    const QPoint at = cw->mapTo(WidgetOf(*w), p);
+    press ? QTest::mousePress(window, button, Qt::NoModifier, at) : QTest::mouseRelease(window, button, Qt::NoModifier, at);
+  };
+  pointer->Move(cw, QPoint(10, 10));
+  pointer->Press(cw, QPoint(10, 10));
+  click(Qt::RightButton, QPoint(10, 10), true);
+  click(Qt::RightButton, QPoint(10, 10), false);
+  click(Qt::MiddleButton, QPoint(10, 10), true);
+  pointer->Move(cw, QPoint(30, 30));
+  click(Qt::MiddleButton, QPoint(30, 30), false);
+  pointer->Release(cw, QPoint(30, 30));
+
+  // A modal dialog takes the mouse in the middle of a drag: the release it
+  // swallows is made up for at once, at the last position the canvas saw.
+  pointer->Press(cw, QPoint(30, 30));
+  pointer->Move(cw, QPoint(50, 45));
+  {
+    QDialog dialog(WidgetOf(*w));
+    dialog.setModal(true);
+    dialog.show();
+    Settle();
+  }
+  Settle();
+  pointer->Release(cw, QPoint(60, 60));  // the claim is over: nothing more
+
+  std::vector<std::string> names;
+  for (const Call& c : Mouse()) {
+    if (c.event != "MouseEnter" && c.event != "MouseExit") names.push_back(c.event + " " + std::to_string(c.x) + "," + std::to_string(c.y));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"MouseMove 10,10", "MouseDown 10,10", "MouseDrag 30,30", "MouseUp 30,30",
+                                             "MouseDown 30,30", "MouseDrag 50,45", "MouseUp 50,45"}));
 }
 
 TEST_F(CanvasMouseTest, UnclaimedPressGetsNoDragAndNoRelease) {
