@@ -1,6 +1,6 @@
 // Page setup and printing: the page settings kept between dialogs, the two
 // dialogs and the printer page's drawing surface.
-#include <QCoreApplication>
+#include <QLocale>
 #include <QMainWindow>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -24,17 +24,16 @@ std::function<DialogAnswer(DialogKind, PrinterSetup*)>& DialogHook() {
 
 QWidget* ParentWidget(Window* parent) { return parent != nullptr ? WidgetOf(*parent) : nullptr; }
 
-QPageLayout FallbackLayout() {
-  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
-                     QPageLayout::Point);
-}
-
-// The default printer's page settings, or A4 where there is none.
+// The page settings that a new page setup starts from: Letter where the
+// system's measurements are US customary, A4 elsewhere, portrait, with the
+// margins of a page that has no printer behind it. Built without asking the
+// print system: a print server that never answers must not hold up the main
+// window, which creates its page setup while it opens. The printer is asked
+// only when the user opens the page-setup or print dialog.
 QPageLayout DefaultLayout() {
-  if (QCoreApplication::instance() == nullptr) return FallbackLayout();
-  QPrinter printer(QPrinter::HighResolution);
-  QPageLayout layout = printer.pageLayout();
-  return layout.isValid() ? layout : FallbackLayout();
+  const QPageSize::PageSizeId paper =
+      QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+  return QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
 }
 
 // Owns the printer and its painter; declared as the first base of the page

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Start-up never waits on the print system. The print client is pointed at a
+# server on the loopback address that takes connections and never answers;
+# the main window must still appear within 10 s, and the program must not
+# connect to that server until the user asks to print (Ctrl+P then does, which
+# shows that the print client really uses it). The time until the main window
+# appears is measured against a bare Qt window of the same size, started the
+# same way on the same display; both are printed for every run, with medians.
+#
+#   startup_print.sh PATH-TO-KESTRANE ARTIFACTS-DIR SILENT-SERVER BARE-WINDOW
+#   (exit 77: skipped; E2E_STARTUP_RUNS sets the number of runs, default 5)
+set -euo pipefail
+
+usage="usage: startup_print.sh PATH-TO-KESTRANE ARTIFACTS-DIR SILENT-SERVER BARE-WINDOW"
+binary=${1:?$usage}
+artifacts=${2:?$usage}
+server=${3:?$usage}
+bare=${4:?$usage}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+limit_ms=10000
+runs=${E2E_STARTUP_RUNS:-5}
+bare_title="Kestrane bare window"
+
+for program in "$binary" "$server" "$bare"; do
+  [[ -x $program ]] || e2e_fail "no program at $program"
+done
+if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo import identify); then
+  e2e_skip "missing tools: $missing (scripts/deps.sh display installs them)"
+fi
+mkdir -p "$artifacts"
+
+# The server that never answers; it ends with this script.
+server_out=$E2E_TMP/server.out
+"$server" >"$server_out" 2>&1 &
+server_pid=$!
+trap 'kill "$server_pid" 2>/dev/null || true; e2e_cleanup' EXIT
+for ((i = 0; i < 50; i++)); do
+  [[ -s $server_out ]] && break
+  sleep 0.1
+done
+port=$(head -n 1 "$server_out")
+[[ $port =~ ^[0-9]+$ ]] || e2e_fail "the silent server did not start: $(cat "$server_out")"
+connections() { grep -c '^connection' "$server_out" || true; }
+e2e_log "a print server that never answers listens on 127.0.0.1:$port"
+
+e2e_start_xvfb || e2e_skip "Xvfb cannot start here"
+e2e_log "Xvfb is running on $E2E_DISPLAY"
+
+# Both programs run with the same print client settings and a home of their
+# own, so that no client.conf of the user's points elsewhere.
+home=$E2E_TMP/home
+mkdir -p "$home"
+print_env=(HOME="$home" CUPS_SERVER="127.0.0.1:$port")
+
+now_us() { echo "${EPOCHREALTIME/[.,]/}"; }
+
+# appear PROGRAM TITLE LOGFILE: starts PROGRAM and sets appear_ms to the time
+# until a visible window of exactly TITLE exists (polled every 20 ms), and
+# E2E_WINDOW to that window. Fails after limit_ms or when the program ends.
+appear_ms=
+appear() {
+  local program=$1 title=$2 logfile=$3 start id
+  start=$(now_us)
+  e2e_start_app "$program" "$logfile" "${print_env[@]}"
+  while :; do
+    id=$(e2e_x xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+    if [[ -n $id ]]; then
+      appear_ms=$((($(now_us) - start) / 1000))
+      E2E_WINDOW=$id
+      return 0
+    fi
+    if ! e2e_app_running; then
+      e2e_reap_app
+      echo "the program ended with status $E2E_APP_STATUS before its window \"$title\" appeared" >&2
+      return 1
+    fi
+    if (($(now_us) - start > limit_ms * 1000)); then
+      echo "no window \"$title\" appeared within $((limit_ms / 1000)) s" >&2
+      return 1
+    fi
+    sleep 0.02
+  done
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+log=$artifacts/startup_print.log
+bare_times=() main_times=()
+for ((run = 1; run <= runs; run++)); do
+  appear "$bare" "$bare_title" "$artifacts/startup_print-bare.log" || e2e_fail "the bare Qt window did not appear"
+  bare_times+=("$appear_ms")
+  e2e_stop_app
+
+  if ! appear "$binary" "$E2E_MAIN_TITLE" "$log"; then
+    cat "$log" >&2
+    e2e_fail "the main window did not appear: start-up waits on the print server that never answers"
+  fi
+  main_times+=("$appear_ms")
+  e2e_log "run $run: bare Qt window ${bare_times[-1]} ms, main window ${main_times[-1]} ms"
+  ((run == runs)) && break
+  e2e_quit_app 10 || e2e_fail "Ctrl+Q did not end the program within 10 s"
+done
+e2e_log "median of $runs runs: bare Qt window $(median "${bare_times[@]}") ms, main window $(median "${main_times[@]}") ms"
+
+e2e_screenshot "$artifacts/startup_print.png" || e2e_fail "no usable screenshot of the main window"
+sleep 1
+count=$(connections)
+((count == 0)) || e2e_fail "start-up connected to the print server $count time(s); only printing may"
+e2e_log "start-up made no connection to the print server"
+
+# Printing does ask the print system: the connection shows that the print
+# client uses the silent server, so the timings above were taken against it.
+e2e_focus
+e2e_x xdotool key --clearmodifiers ctrl+p
+deadline=$((SECONDS + 10))
+while (($(connections) == 0)) && ((SECONDS < deadline)); do
+  sleep 0.1
+done
+e2e_stop_app
+(($(connections) > 0)) ||
+  e2e_skip "Ctrl+P did not contact the print server: this print system ignores CUPS_SERVER, so the silent server proved nothing"
+e2e_log "Ctrl+P connected to the print server, as only printing may"
+echo "PASS: startup_print"
