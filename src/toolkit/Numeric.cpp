@@ -66,6 +66,16 @@ std::string FormatNumber(double value, const std::string& pattern) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
   std::string text = ToChars(value, std::chars_format::fixed, 2);
+  // to_chars takes a value that lies exactly halfway between two texts to the
+  // even one (0.125 -> "0.12"); readouts take halves away from zero, as Round
+  // does. Such a value is an odd number of eighths (.125, .375, .625, .875),
+  // which three decimals write out exactly; dropping the final 5 and counting
+  // the last digit up (2 or 7, so nothing carries) gives the text away from zero.
+  if (std::fmod(std::fabs(value) * 8.0, 2.0) == 1.0) {
+    text = ToChars(value, std::chars_format::fixed, 3);
+    text.pop_back();
+    ++text.back();
+  }
   // A negative value that rounds to zero reads "0.00", not "-0.00".
   if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;

@@ -44,6 +44,12 @@ TEST(NumericTest, FormatNumberGivesTwoDecimalsAndALeadingDigit) {
     EXPECT_EQ(FormatNumber(-0.001, pattern), "0.00");
     EXPECT_EQ(FormatNumber(-0.006, pattern), "-0.01");
     EXPECT_EQ(FormatNumber(999.999, pattern), "1000.00");
+    // Exact halves go away from zero, as Round does; 2.675 lies just below its half.
+    EXPECT_EQ(FormatNumber(0.125, pattern), "0.13");
+    EXPECT_EQ(FormatNumber(0.375, pattern), "0.38");
+    EXPECT_EQ(FormatNumber(0.625, pattern), "0.63");
+    EXPECT_EQ(FormatNumber(-0.125, pattern), "-0.13");
+    EXPECT_EQ(FormatNumber(2.675, pattern), "2.67");
   }
   EXPECT_EQ(FormatNumber(1e308, "-##.00").substr(0, 2), "10");
   EXPECT_FALSE(FormatNumber(kNaN, "-##.00").empty());
