@@ -83,6 +83,19 @@ TEST_F(KoordSysTest, TurnedFramesPlaceTheirCaptionsAtTheEdges) {
   EXPECT_EQ(Texts(Draw(-0.6)), (std::vector<Text>{{"Time", 3, 8}, {"Space", 606, 142}}));
   EXPECT_EQ(Texts(Draw(0.95)), (std::vector<Text>{{"Time", 606, 292}, {"Space", 350, 552}}));
   EXPECT_EQ(Texts(Draw(-0.95)), (std::vector<Text>{{"Time", 2, 303}, {"Space", 431, 8}}));
+
+  // Dragged origins that bring the clamps' own margins into play: "Space" 32
+  // from the right edge at the bottom, 30 at the top; "Time" at the right edge
+  // no higher than 8.
+  State().originX = 610;
+  State().originY = 532;
+  EXPECT_EQ(Captions(Draw(0.95))[1], (Text{"Space", 604, 552}));
+  State().originX = 300;
+  State().originY = 250;
+  EXPECT_EQ(Captions(Draw(-0.6))[1], (Text{"Space", 606, 8}));
+  State().originX = 310;
+  State().originY = 400;
+  EXPECT_EQ(Captions(Draw(0.6))[0], (Text{"Time", 606, 8}));
 }
 
 TEST_F(KoordSysTest, UprightAxisBeyondASideEdgeKeepsItsCaptionOnTop) {

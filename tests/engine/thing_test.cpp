@@ -55,6 +55,14 @@ TEST_F(ThingTest, RodOfTheMovingFrame) {
             (Ls{{286, 299, 401, 386}, {886, -501, -314, 1099}, {1001, -414, -199, 1186}}));
   const Ls left = Lines(Draw(Rod(false, 2)));
   EXPECT_EQ(Ls(left.begin(), left.begin() + 2), (Ls{{343, 342, 458, 428}, {1058, -372, -142, 1228}}));
+
+  // The far end lies one rounded rod length from the rounded near end; rounded
+  // from the origin in one step it would lie a pixel further right (p = 2) or
+  // left (p = 0) at these times.
+  State().currentTime = 74;
+  EXPECT_EQ(Lines(Draw(Rod(false, 2)))[0], (Line{344, 341, 459, 427}));
+  State().currentTime = 76;
+  EXPECT_EQ(Lines(Draw(Rod(false, 0)))[0], (Line{231, 253, 346, 339}));
 }
 
 TEST_F(ThingTest, PenWidthsInOrder) {

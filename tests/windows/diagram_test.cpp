@@ -190,6 +190,10 @@ TEST_F(DiagramTest, BlackViewOfAMeeting) {
   EXPECT_EQ(Tail(h, 10), (Strings{"line 444,544 300,544", "line 444,544 444,400", "line 444,429 300,429",
                                   "line 444,429 444,400", "text Q 447,428", "text S 447,399", "color 255,0,0",
                                   "line 444,544 461,521", "text R 464,520", "text P 447,543"}));
+
+  // A level with M (Ay = My): K still lies above F.
+  S().speed = 0.8;
+  EXPECT_EQ(Tail(PaintMeeting(319, 424), 10)[2], "line 319,399 300,399");
 }
 
 TEST_F(DiagramTest, RedViewOfAMeeting) {
@@ -209,6 +213,8 @@ TEST_F(DiagramTest, MeetingAtSpeedZeroOnTheOriginAndInOtherUnits) {
   S().speed = 0.0;
   RecordingGraphics g = PaintMeeting(444, 256);
   EXPECT_EQ(Readouts(), (Strings{"6.00 m", "20.00 ns", "20.00 ns", "6.00 m"}));
+  PaintMeeting(303, 400);  // 0.125 m, a half that rounds away from zero
+  EXPECT_EQ(W().TextField2()->Text(), "0.13 m");
   // A coincides with F, K with M.
   EXPECT_EQ(Tail(g, 10), (Strings{"line 444,256 300,256", "line 444,256 444,400", "line 444,256 300,256",
                                   "line 444,256 444,400", "text Q 447,255", "text S 447,399", "color 255,0,0",
