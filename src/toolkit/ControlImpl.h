@@ -3,6 +3,7 @@
 // its property record and the program have set, and its event bindings.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -188,6 +189,17 @@ class LabelWidget : public QLabel, public ClaimingWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
+};
+
+// A text field that keeps its selection while the menu bar has the keyboard
+// (Alt, F10), so that the Edit menu chosen from the keyboard acts on it as the
+// mouse and the shortcuts do.
+class TextFieldWidget : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void focusOutEvent(QFocusEvent* e) override;
 };
 
 // A click always leads to plain checked / unchecked, also from the mixed state.

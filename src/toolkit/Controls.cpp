@@ -402,6 +402,16 @@ void LabelWidget::leaveEvent(QEvent*) {
   if (control != nullptr) RaiseEvent(*control, EventId::MouseExit);
 }
 
+void TextFieldWidget::focusOutEvent(QFocusEvent* e) {
+  if (e->reason() != Qt::MenuBarFocusReason) {
+    QLineEdit::focusOutEvent(e);
+    return;
+  }
+  // As for a popup: the selection stays for the menu's command.
+  QFocusEvent toMenu(QEvent::FocusOut, Qt::PopupFocusReason);
+  QLineEdit::focusOutEvent(&toMenu);
+}
+
 void CheckBoxWidget::nextCheckState() {
   const bool wasChecked = checkState() == Qt::Checked;
   setTristate(false);
@@ -847,7 +857,7 @@ void Slider::EndPropertyRecord() {
 
 TextField::TextField() {
   impl_ = std::make_unique<TextFieldImpl>(*this);
-  auto* edit = new QLineEdit();
+  auto* edit = new TextFieldWidget();
   InitControl(*impl_, edit, true);
   // Every change of the text, typed or written by the program, is reported
   // at once (QLineEdit reports only real changes).
