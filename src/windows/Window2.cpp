@@ -21,7 +21,7 @@ const char kMailURL[] = "mailto:author@example.org";
 const char kLinkText[] = "example.org";
 
 std::string AboutText() {
-  return std::string("32 bit version 1.5    for OS X") + "\r" + "created with" + " " + "CMake" + "  " +
+  return std::string("32 bit version 1.5    for OS X") + "\r" + "created with" + " " + "Qt" + "  " +
          "Jan 2020" + "\r" + "" + "\r" + "pelwick";
 }
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,9 +94,16 @@ TEST_F(AboutWindowTest, WindowIsFixedInSizeWithItsTextsAndPicture) {
   EXPECT_EQ(about->StaticText2()->Parent(), about->Rectangle1());
   EXPECT_EQ(about->Canvas1()->Parent(), nullptr);
 
-  EXPECT_EQ(about->StaticText1()->Text(), "32 bit version 1.5    for OS X\rcreated with CMake  Jan 2020\r\rpelwick");
+  EXPECT_EQ(about->StaticText1()->Text(), "32 bit version 1.5    for OS X\rcreated with Qt  Jan 2020\r\rpelwick");
   EXPECT_EQ(about->StaticText1()->FontName(), "Arial");
   EXPECT_FLOAT_EQ(about->StaticText1()->FontSize(), 12.0f);
+  // Four lines on screen: none is wider than the label, so none wraps.
+  const QLabel* text = qobject_cast<const QLabel*>(WidgetOf(*about->StaticText1()));
+  ASSERT_NE(text, nullptr);
+  const QFontMetrics metrics(text->font());
+  for (const QString& line : QString::fromStdString(about->StaticText1()->Text()).split('\r')) {
+    EXPECT_LE(metrics.horizontalAdvance(line), text->contentsRect().width()) << line.toStdString();
+  }
   const Label& link = *about->StaticText2();
   EXPECT_EQ(link.Text(), "example.org");
   EXPECT_TRUE(link.Underline());
