@@ -9,6 +9,7 @@
 // The page settings that a PrinterSetup keeps between dialogs.
 struct PrinterSetupImpl {
   QPageLayout layout;
+  bool confirmed = false;  // until then the printer's own defaults hold
 };
 
 // The diagram canvas (in pixels) that a printed page is laid out for.

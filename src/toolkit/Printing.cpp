@@ -97,10 +97,12 @@ bool PrinterSetup::PageSetupDialog(Window* parent) {
   if (const auto& hook = DialogHook()) return hook(DialogKind::PageSetup, this).confirm;
 
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(impl_->layout);
+  // The first time the dialog opens on the printer's own paper and margins.
+  if (impl_->confirmed) printer.setPageLayout(impl_->layout);
   QPageSetupDialog dialog(&printer, ParentWidget(parent));
   if (dialog.exec() != QDialog::Accepted) return false;
   impl_->layout = printer.pageLayout();
+  impl_->confirmed = true;
   return true;
 }
 

@@ -261,6 +261,7 @@ TEST_F(PrintingTest, RealPageSetupConfirmedWithEnterKeepsTheSettings) {
   PrinterSetup setup;
   setup.impl().layout = QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
                                     QPageLayout::Point);
+  setup.impl().confirmed = true;  // as after an earlier page setup
   bool pressed = false;
   PressInModalDialog(Qt::Key_Return, &pressed);
   EXPECT_TRUE(setup.PageSetupDialog());
