@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
 #include <QRawFont>
@@ -216,7 +217,22 @@ void PainterGraphics::DrawString(const std::string& text, double x, double y, do
   if (!painter_.isActive() || text.empty() || !Finite(x, y, 0, 0)) return;
   if (std::abs(x) > kLimit || std::abs(y) > kLimit) return;
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
-  if (!DrawPlainGlyphs(s, x, y)) painter_.drawText(QPointF(x, y), s);
+  if (!DrawPlainGlyphs(s, x, y)) {
+    if (!MayShow(QFontMetricsF(painter_.font()).boundingRect(s).translated(x, y))) return;
+    painter_.drawText(QPointF(x, y), s);
+  }
+}
+
+// False only when box lies wholly outside what the surface shows: its size
+// and the painter's clip, if it has one. Text out there is not drawn at all;
+// a printer would otherwise still put it into the page's text, where a search
+// finds it. The box is widened by a margin, so that antialiasing and
+// overhanging glyphs err on the side of drawing.
+bool PainterGraphics::MayShow(const QRectF& box) const {
+  const double margin = 2.0 + painter_.font().pixelSize() / 2.0;
+  const QRectF wide = box.adjusted(-margin, -margin, margin, margin);
+  if (!QRectF(0, 0, width_, height_).intersects(wide)) return false;
+  return !painter_.hasClipping() || painter_.clipBoundingRect().intersects(wide);
 }
 
 // The diagram's texts (numbers, units, captions, letters) need no shaping:
@@ -242,6 +258,10 @@ bool PainterGraphics::DrawPlainGlyphs(const QString& text, double x, double y) {
     positions.append(pen);
     pen += advance;
   }
+  // The run's extent: its advance along the baseline, the font's ascent above
+  // and descent below.
+  const QRectF box(x, y - rawFont_->ascent(), pen.x(), rawFont_->ascent() + rawFont_->descent());
+  if (!MayShow(box)) return true;  // nothing of it would show
   QGlyphRun run;
   run.setRawFont(*rawFont_);
   run.setGlyphIndexes(glyphs);

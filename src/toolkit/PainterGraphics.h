@@ -7,6 +7,7 @@
 
 class QPainter;
 class QRawFont;
+class QRectF;
 class QString;
 
 class PainterGraphics : public Graphics {
@@ -34,6 +35,7 @@ class PainterGraphics : public Graphics {
   void ApplyPen();
   void ApplyFont();
   bool DrawPlainGlyphs(const QString& text, double x, double y);
+  bool MayShow(const QRectF& box) const;
   QPainter& painter_;
   double width_, height_;
   // The painter's font as raw glyphs, made when first needed after a change.

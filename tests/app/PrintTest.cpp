@@ -112,6 +112,11 @@ TEST_F(PrintTest, ConfirmedPrintPutsTheDiagramOnThePage) {
   EXPECT_NE(text.find("Time"), std::string::npos) << text;
   EXPECT_NE(text.find("Space"), std::string::npos) << text;
   EXPECT_NE(text.find("10 ns"), std::string::npos) << text;
+  // The labels nearest the top and bottom edges are on the page; those beyond
+  // the canvas are not in it at all.
+  EXPECT_NE(text.find("50 ns"), std::string::npos) << text;
+  EXPECT_NE(text.find("-20 ns"), std::string::npos) << text;
+  for (const char* hidden : {"60 ns", "-30 ns", "-70 ns"}) EXPECT_EQ(text.find(hidden), std::string::npos) << text;
 
   // The rendered page shows the black frame's axes crossing where the origin
   // lies on the canvas (300, 400 of 636 x 553), and nothing beyond the canvas.
