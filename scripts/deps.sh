@@ -2,11 +2,14 @@
 # Installs the Debian packages that building, running and testing Kestrane
 # Diagram need, and nothing when they are all present already.
 #
-#   scripts/deps.sh [build] [display] [test]     (no argument: all of them)
+#   scripts/deps.sh [build] [display] [package] [test]   (no argument: all)
 #
 #   build    compiler, make, CMake, Qt 6 and the fonts the diagram is drawn with
 #   display  a virtual X server and the tools that drive and photograph it
-#   test     build + display + GoogleTest, Google Benchmark and PDF tools
+#   package  what CPack needs to build the Debian package and work out its
+#            dependencies
+#   test     build + display + package + GoogleTest, Google Benchmark, PDF
+#            tools and the launcher entry's validator
 #
 # As root it runs apt-get (with one `apt-get update` first, and only when
 # something is missing). Anyone else is told what is missing and how to
@@ -15,19 +18,23 @@ set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev fonts-liberation)
 display_packages=(xvfb xdotool imagemagick x11-utils)
-test_packages=(libgtest-dev libbenchmark-dev poppler-utils)
+package_packages=(dpkg-dev file)
+test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils)
 
 groups=("$@")
-[[ ${#groups[@]} -gt 0 ]] || groups=(build display test)
+[[ ${#groups[@]} -gt 0 ]] || groups=(build display package test)
 
 wanted=()
 for group in "${groups[@]}"; do
   case $group in
     build) wanted+=("${build_packages[@]}") ;;
     display) wanted+=("${display_packages[@]}") ;;
-    test) wanted+=("${build_packages[@]}" "${display_packages[@]}" "${test_packages[@]}") ;;
+    package) wanted+=("${package_packages[@]}") ;;
+    test)
+      wanted+=("${build_packages[@]}" "${display_packages[@]}" "${package_packages[@]}" "${test_packages[@]}")
+      ;;
     *)
-      echo "deps.sh: unknown group '$group' (expected build, display or test)" >&2
+      echo "deps.sh: unknown group '$group' (expected build, display, package or test)" >&2
       exit 2
       ;;
   esac

@@ -122,6 +122,8 @@ void RuntimeInit() {
     new KestraneApplication(argc, argv);
   }
   QCoreApplication::setApplicationName(QStringLiteral("Kestrane Diagram"));
+  // Desktops match the program's windows to its launcher entry by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(KESTRANE_APP_ID));
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) { State().app = std::move(app); }
