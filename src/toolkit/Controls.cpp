@@ -229,7 +229,8 @@ namespace {
 class ClaimWatcher final : public QObject {
  public:
   static ClaimWatcher& Instance() {
-    static ClaimWatcher* watcher = new ClaimWatcher(qApp);
+    static QPointer<ClaimWatcher> watcher;  // goes with the application object
+    if (watcher == nullptr) watcher = new ClaimWatcher(qApp);
     return *watcher;
   }
 
