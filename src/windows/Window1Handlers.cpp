@@ -1,6 +1,7 @@
 // The main window's handlers: the mouse on the diagram and its painting, the
 // view, speed, unit, object and time controls, "clear", "Quit" and the
 // window's own Open and Close events.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -137,11 +138,22 @@ void Window1::SpeedSlider_ValueChanged(::Slider& sender) {
   Canvas1()->Refresh(true);
 }
 
+namespace {
+
+// The typed speed: a decimal comma, as most of Europe writes it, reads as a
+// decimal point, so "0,5" and "0.5" are both one half.
+double SpeedOfText(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return TextToDouble(text);
+}
+
+}  // namespace
+
 void Window1::TextField1_TextChange(::TextField& sender) {
   (void)sender;
   DiagramState& s = State();
   if (s.updatingSpeed) return;
-  const double v = TextToDouble(TextField1()->Text());
+  const double v = SpeedOfText(TextField1()->Text());
   // Written so that NaN fails as well as anything outside the open interval.
   if (!(-1.0 < v && v < 1.0)) {
     // Show the current speed again. The write raises this event once more,

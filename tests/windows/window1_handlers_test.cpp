@@ -197,6 +197,11 @@ TEST_F(Window1Handlers, TypedSpeedMovesTheSliderByTheFactorNineteen) {
     EXPECT_EQ(W().SpeedSlider()->Value(), position) << text;
     EXPECT_FALSE(S().updatingSpeed);
   }
+  // A decimal comma reads as a point, keystroke by keystroke ("0," is 0).
+  TypeIntoTextField1("-0,5");
+  EXPECT_EQ(W().TextField1()->Text(), "-0,5");
+  EXPECT_EQ(S().speed, -0.5);
+  EXPECT_EQ(W().SpeedSlider()->Value(), 11);
 }
 
 TEST_F(Window1Handlers, SpeedOutsideTheOpenIntervalIsRefused) {
