@@ -27,7 +27,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 rm -rf "$build"
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKESTRANE_TESTS=OFF -DKESTRANE_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
-cmake --build "$build" -j4
+cmake --build "$build" -j"$(nproc)"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$build"
 packages=("$build"/*.deb)
 if [[ ${#packages[@]} -ne 1 || ! -f ${packages[0]} ]]; then
