@@ -15,7 +15,11 @@ build=$repo/build-package
 bash "$repo/scripts/deps.sh" build package
 
 cd "$repo"
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+# The package's time stamps: the last commit's time, unless the caller sets one.
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
+    { echo "package.sh: no commit to date the package by; set SOURCE_DATE_EPOCH" >&2; exit 1; }
+fi
 export SOURCE_DATE_EPOCH
 # All of the hardening flags (with bind-now); the compiler's build paths are
 # mapped to "." (dpkg-buildflags maps the current folder).
