@@ -66,7 +66,7 @@ check_tree() {
   wm_class=$(e2e_x xprop -id "$main" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "\([^"]*\)".*/\1/p')
   [[ $wm_class == "$(sed -n 's/^StartupWMClass=//p' "$root/$entry")" ]] ||
     e2e_fail "$name: the main window's class \"$wm_class\" is not the launcher entry's StartupWMClass"
-  e2e_x xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (16 x 16)' || e2e_fail "$name: the main window has no icon"
+  [[ $(e2e_x xprop -id "$main" _NET_WM_ICON) == *"Icon (16 x 16)"* ]] || e2e_fail "$name: the main window has no icon"
 
   e2e_focus
   e2e_x xdotool key --clearmodifiers alt+f
