@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -124,6 +125,12 @@ void RuntimeInit() {
   QCoreApplication::setApplicationName(QStringLiteral("Kestrane Diagram"));
   // Desktops match the program's windows to its launcher entry by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(KESTRANE_APP_ID));
+  // The program's own icon for its windows, at the sizes built in.
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128}) {
+    icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) { State().app = std::move(app); }

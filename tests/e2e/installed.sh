@@ -2,8 +2,9 @@
 # The program as users get it: installed with `cmake --install` into a prefix
 # of its own and, where the Debian tools are at hand, packaged with CPack and
 # extracted into a folder of its own. From either place it starts, File >
-# About ... shows the picture installed with it, and its launcher entry is
-# valid, starts the installed program and matches its windows.
+# About ... shows the picture installed with it, its launcher entry is valid,
+# starts the installed program and matches its windows, the entry's icon is
+# installed and shown on the window, and the software-centre entry is valid.
 #
 #   installed.sh PATH-TO-KESTRANE ARTIFACTS-DIR      (exit 77: skipped)
 set -euo pipefail
@@ -16,6 +17,7 @@ build=$(cd "$(dirname "$binary")/.." && pwd)
 entry=share/applications/org.example.Kestrane.desktop
 picture=share/kestrane/resources/Odra2020.jpg
 copyright=share/doc/kestrane/copyright
+metainfo=share/metainfo/org.example.Kestrane.metainfo.xml
 about_title="about Kestrane"
 about_client_height=328
 # The about window's picture canvas, "x y w h" in its client coordinates.
@@ -23,7 +25,7 @@ about_canvas=(304 36 194 251)
 
 [[ -x $binary ]] || e2e_fail "no program at $binary"
 [[ -f $build/cmake_install.cmake ]] || e2e_fail "no build tree at $build"
-if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo xprop import identify convert compare desktop-file-validate); then
+if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo xprop import identify convert compare desktop-file-validate appstreamcli); then
   e2e_skip "missing tools: $missing (scripts/deps.sh test installs them)"
 fi
 shots=$artifacts/installed
@@ -43,11 +45,13 @@ shows_picture() {
 # check_tree ROOT NAME: the installed tree below ROOT (a prefix such as /usr)
 # is complete, its launcher entry valid, and its program shows its picture.
 check_tree() {
-  local root=$1 name=$2 file exec wm_class main
-  for file in bin/kestrane "$picture" "$entry" "$copyright"; do
+  local root=$1 name=$2 file exec wm_class main icon
+  icon=share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$root/$entry").svg
+  for file in bin/kestrane "$picture" "$entry" "$copyright" "$icon" "$metainfo" share/man/man1/kestrane.1.gz; do
     [[ -f $root/$file ]] || e2e_fail "$name: $file is not installed"
   done
   desktop-file-validate --no-hints "$root/$entry" || e2e_fail "$name: the launcher entry is not valid"
+  appstreamcli validate --no-net "$root/$metainfo" || e2e_fail "$name: the software-centre entry is not valid"
   exec=$(sed -n 's/^Exec=//p' "$root/$entry")
   [[ -x $root/bin/$exec ]] || e2e_fail "$name: the launcher entry starts \"$exec\", which is not in bin/"
 
@@ -62,6 +66,7 @@ check_tree() {
   wm_class=$(e2e_x xprop -id "$main" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "\([^"]*\)".*/\1/p')
   [[ $wm_class == "$(sed -n 's/^StartupWMClass=//p' "$root/$entry")" ]] ||
     e2e_fail "$name: the main window's class \"$wm_class\" is not the launcher entry's StartupWMClass"
+  [[ $(e2e_x xprop -id "$main" _NET_WM_ICON) == *"Icon (16 x 16)"* ]] || e2e_fail "$name: the main window has no icon"
 
   e2e_focus
   e2e_x xdotool key --clearmodifiers alt+f
@@ -92,7 +97,7 @@ if missing=$(e2e_missing_tools cpack dpkg-deb dpkg-shlibdeps file); then
   deb=$(find "$E2E_TMP/package" -maxdepth 1 -name '*.deb')
   [[ -f $deb ]] || e2e_fail "CPack built no single .deb in $E2E_TMP/package"
   depends=$(dpkg-deb --field "$deb" Depends)
-  [[ $depends == *libqt6widgets6* && $depends == *fonts-liberation* ]] ||
+  [[ $depends == *libqt6widgets6* && $depends == *fonts-dejavu-core* && $depends == *fonts-liberation* ]] ||
     e2e_fail "the package depends on \"$depends\", without Qt's widgets or the fonts"
   dpkg-deb -x "$deb" "$E2E_TMP/extracted"
   check_tree "$E2E_TMP/extracted/usr" package
