@@ -5,7 +5,8 @@
 #   scripts/deps.sh [build] [display] [package] [test]   (no argument: all)
 #
 #   build    compiler, make, CMake, Qt 6 and the fonts the diagram is drawn with
-#   display  a virtual X server and the tools that drive and photograph it
+#   display  a virtual X server, a window manager and the tools that drive
+#            and photograph it
 #   package  what CPack needs to build the Debian package and work out its
 #            dependencies
 #   test     build + display + package + GoogleTest, Google Benchmark, PDF
@@ -17,7 +18,7 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev fonts-liberation)
-display_packages=(xvfb xdotool imagemagick x11-utils)
+display_packages=(xvfb xdotool imagemagick x11-utils openbox)
 package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils)
 
