@@ -23,13 +23,13 @@ ClientScrollArea::ClientScrollArea(QWidget* client) {
   const bool fills = client->autoFillBackground();
   setWidget(client);  // which makes it fill its background
   client->setAutoFillBackground(fills);
-  // A control the keyboard focus moves to is scrolled into view, also by
-  // the arrow keys among buttons. A control the user clicks is in view
-  // already and stays where it is under the pointer, and the focus that comes
-  // back with the window's activation leaves the view where the user put it.
+  // A control the keyboard focus moves to within the window is scrolled into
+  // view, also by the arrow keys among buttons. A control the user clicks is
+  // in view already and stays where it is under the pointer, and the focus
+  // that comes back with the window's activation leaves the view as it was.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    if (old != nullptr && now != nullptr && widget() != nullptr && widget()->isAncestorOf(now) &&
-        QGuiApplication::mouseButtons() == Qt::NoButton) {
+    if (old != nullptr && now != nullptr && old->window() == window() && widget() != nullptr &&
+        widget()->isAncestorOf(now) && QGuiApplication::mouseButtons() == Qt::NoButton) {
       ensureWidgetVisible(now);
     }
   });
