@@ -77,7 +77,7 @@ e2e_start_xvfb() {
 e2e_x() { DISPLAY=$E2E_DISPLAY "$@"; }
 
 # e2e_start_wm [OPENBOX-ARGS...]: starts openbox on the private server and
-# waits until it manages the screen (it has announced itself on the root window).
+# waits until it manages the screen (announced on the root window).
 e2e_start_wm() {
   local deadline
   e2e_x openbox --sm-disable "$@" >"$E2E_TMP/openbox.log" 2>&1 &
@@ -88,8 +88,7 @@ e2e_start_wm() {
     kill -0 "$E2E_WM_PID" 2>/dev/null || break
     sleep 0.1
   done
-  echo "openbox did not start:" >&2
-  cat "$E2E_TMP/openbox.log" >&2
+  echo "openbox did not start: $(cat "$E2E_TMP/openbox.log")" >&2
   return 1
 }
 
@@ -464,11 +463,7 @@ e2e_stop_app() {
 
 e2e_cleanup() {
   e2e_stop_app
-  if [[ -n $E2E_WM_PID ]]; then
-    kill "$E2E_WM_PID" 2>/dev/null || true
-    wait "$E2E_WM_PID" 2>/dev/null || true
-    E2E_WM_PID=
-  fi
+  [[ -z $E2E_WM_PID ]] || { kill "$E2E_WM_PID" && wait "$E2E_WM_PID"; } 2>/dev/null || true
   if [[ -n $E2E_XVFB_PID ]]; then
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true

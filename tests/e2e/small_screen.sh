@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The program on a 1366x768 laptop screen, smaller than its main window, under
-# a window manager: the window, frame included, lies within the screen, and
-# the keyboard brings the Quit button at the bottom into view, where clicking
-# it ends the program with status 0.
+# On a 1366x768 screen under a window manager, the main window with its frame
+# lies within the screen, and Shift+Tab brings Quit at the bottom into view,
+# where a click ends the program with status 0.
 #
 #   small_screen.sh PATH-TO-KESTRANE ARTIFACTS-DIR      (exit 77: skipped)
 set -euo pipefail
@@ -12,9 +11,8 @@ artifacts=${2:?usage: small_screen.sh PATH-TO-KESTRANE ARTIFACTS-DIR}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 [[ -x $binary ]] || e2e_fail "no program at $binary"
-if ! missing=$(e2e_missing_tools Xvfb openbox xdotool xwininfo xprop import identify); then
+missing=$(e2e_missing_tools Xvfb openbox xdotool xwininfo xprop import identify) ||
   e2e_skip "missing tools: $missing (scripts/deps.sh display installs them)"
-fi
 mkdir -p "$artifacts"
 e2e_start_xvfb 1366x768 || e2e_skip "Xvfb cannot start here"
 e2e_start_wm || e2e_fail "openbox does not manage the screen"
@@ -22,8 +20,7 @@ log=$artifacts/small_screen.log
 e2e_start_app "$binary" "$log"
 e2e_wait_window "$E2E_MAIN_TITLE" 60 || { cat "$log" >&2; e2e_fail "the main window did not appear"; }
 
-# Reads the window's place and size (x y w h), and prints "LEFT TOP RIGHT
-# BOTTOM" of it with the frame the window manager gave it.
+# Sets x y w h of the window; prints LEFT TOP RIGHT BOTTOM of it with its frame.
 frame() {
   local l r t b
   read -r x y w h < <(e2e_x xwininfo -id "$E2E_WINDOW" | awk '/Absolute upper-left X:/ { x = $NF }
@@ -38,11 +35,9 @@ until read -r left top right bottom < <(frame) && ((left >= 0 && top >= 0 && rig
 done
 e2e_log "the window's frame ($left, $top)-($right, $bottom) lies within the screen"
 
-# Quit comes last in the tab order; in view, the client area's bottom row is
-# the window's.
+# Quit comes last in the tab order; in view, the client area's bottom row is the window's.
 e2e_focus
 e2e_x xdotool key --clearmodifiers shift+Tab
-sleep 0.5
 e2e_screenshot "$artifacts/small_screen.png" || true
 frame >/dev/null
 e2e_x xdotool mousemove --sync $((x + 821)) $((y + h - 813 + 775)) click 1
