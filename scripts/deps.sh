@@ -6,7 +6,8 @@
 #
 #   build    compiler, make, CMake, Qt 6, the fonts the program is drawn with
 #            and the SVG renderer that draws its icon
-#   display  a virtual X server and the tools that drive and photograph it
+#   display  a virtual X server, a window manager and the tools that drive
+#            and photograph it
 #   package  what CPack needs to build the Debian package and work out its
 #            dependencies
 #   test     build + display + package + GoogleTest, Google Benchmark, PDF
@@ -18,7 +19,7 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake qt6-base-dev fonts-dejavu-core fonts-liberation librsvg2-bin)
-display_packages=(xvfb xdotool imagemagick x11-utils)
+display_packages=(xvfb xdotool imagemagick x11-utils openbox)
 package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream)
 

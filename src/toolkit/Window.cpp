@@ -74,6 +74,16 @@ void MainWindowWidget::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
+void MainWindowWidget::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  if (owner != nullptr) owner->QueueFrameCheck();
+}
+
+void MainWindowWidget::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  if (owner != nullptr) owner->QueueFrameCheck();
+}
+
 // ---------------------------------------------------------------- WindowImpl
 
 WindowImpl::WindowImpl(Window& owner) : owner(owner) {
@@ -105,6 +115,20 @@ void WindowImpl::ApplySize() {
   if (main == nullptr || client == nullptr) return;
   const QSize size(ClampSize(width), ClampSize(height));
   client->hint = size;
+  if (scroll != nullptr) {
+    // A window that scrolls keeps its client area's size fixed; it is
+    // fitted to its screen again.
+    client->setFixedSize(size);
+    scroll->updateGeometry();
+    main->layout()->invalidate();
+    if (main->isVisible() && main->screen() != nullptr) {
+      const QRect area = main->screen()->availableGeometry();
+      const QMargins frame = KnownFrameMargins(nullptr);
+      FitInto(area, frame);
+      MoveInto(area, frame, main->frameGeometry().topLeft());
+    }
+    return;
+  }
   if (!resizeable) {
     client->setFixedSize(size);
     main->layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -143,17 +167,31 @@ void WindowImpl::ShowWindow(bool activate) {
     QWidget* front = QApplication::activeWindow();
     if (front == main) front = nullptr;
     QScreen* screen = front != nullptr ? front->screen() : QGuiApplication::primaryScreen();
+    // Before it is shown, the frame it gets is not known: that of the front
+    // window stands in for it, and it is fitted again once shown.
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QMargins frame = KnownFrameMargins(front);
+    if (available.isValid()) FitInto(available, frame);
     QRect area;
     if (defaultLocation == 1 && front != nullptr) {
       area = front->frameGeometry();
     } else if ((defaultLocation >= 1 && defaultLocation <= 3) && screen != nullptr) {
-      area = screen->availableGeometry();
+      area = available;
     }
+    QPoint topLeft = main->pos();
     if (area.isValid()) {
-      QRect frame = main->frameGeometry();
-      frame.moveCenter(area.center());
-      main->move(std::max(frame.left(), 0), std::max(frame.top(), 0));
+      QRect centred = main->frameGeometry();
+      centred.moveCenter(area.center());
+      topLeft = QPoint(std::max(centred.left(), 0), std::max(centred.top(), 0));
     }
+    // Without a location of its own, the window manager places it, unless
+    // it has been fitted to the whole screen.
+    if (available.isValid() && (area.isValid() || scroll != nullptr)) {
+      MoveInto(available, frame, topLeft);
+    } else if (area.isValid()) {
+      main->move(topLeft);
+    }
+    placing = !fullScreen;
   }
   if (fullScreen) {
     main->showFullScreen();

@@ -3,8 +3,12 @@
 // area that holds the controls, the record's values, the controls it owns and
 // its menu handlers.
 #include <QMainWindow>
+#include <QMargins>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
+#include <QScrollArea>
 #include <QSize>
 #include <QWidget>
 
@@ -33,6 +37,13 @@ class ClientAreaWidget : public QWidget {
   void resizeEvent(QResizeEvent* e) override;
 };
 
+// Holds the client area of a window too large for its screen (ScreenFit.cpp).
+class ClientScrollArea : public QScrollArea {
+ public:
+  explicit ClientScrollArea(QWidget* client);
+  QSize sizeHint() const override;
+};
+
 class MainWindowWidget : public QMainWindow {
  public:
   explicit MainWindowWidget(WindowImpl* owner) : owner(owner) {}
@@ -40,6 +51,8 @@ class MainWindowWidget : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 };
 
 // Deletes a closed window once control is back in the event loop, so that
@@ -62,6 +75,7 @@ struct WindowImpl {
   Window& owner;
   QPointer<MainWindowWidget> main;
   QPointer<ClientAreaWidget> client;
+  QPointer<ClientScrollArea> scroll;  // only while the window is too large for its screen
   QPointer<WindowReaper> reaper;
 
   // The window's record.
@@ -83,12 +97,23 @@ struct WindowImpl {
   bool openEventDone = false;  // Event_Open has returned
   bool closing = false;
   bool shownOnce = false;
+  bool placing = false;           // shown, the window manager's frame not yet seen
+  bool frameCheckQueued = false;
+  int laterFrameChecks = 0, framePasses = 0;
   std::string registeredName;  // the class name it is registered under
 
   void ApplyFrame();
   void ApplySize();
   void ApplyBackground();
   void ShowWindow(bool activate);
+  // Screen fitting (ScreenFit.cpp): the frame margins of this window once
+  // shown, else those of `other`; the size that fits the area less the frame
+  // (scrolling the client area of a fixed window); a move that keeps the frame
+  // in the area; another fitting once the real frame is known.
+  QMargins KnownFrameMargins(const QWidget* other) const;
+  void FitInto(const QRect& area, const QMargins& frame);
+  void MoveInto(const QRect& area, const QMargins& frame, QPoint topLeft);
+  void QueueFrameCheck(int delayMs = 0);
   void CloseByUser();
   void RenameControl(RectControl* control, const std::string& name);
   bool AddedBefore(const RectControl* earlier, const RectControl* later) const;

@@ -14,6 +14,7 @@ fi
 
 E2E_DISPLAY=
 E2E_XVFB_PID=
+E2E_WM_PID=
 E2E_APP_PID=
 E2E_APP_STATUS=
 E2E_WINDOW=
@@ -34,16 +35,17 @@ e2e_missing_tools() {
   return 1
 }
 
-# Starts Xvfb (1280x1024x24) on the first free display from :99 upwards and
-# waits until it accepts clients. Sets E2E_DISPLAY and E2E_XVFB_PID.
+# e2e_start_xvfb [WIDTHxHEIGHT]: starts Xvfb (default 1280x1024, 24 bits) on
+# the first free display from :99 upwards and waits until it accepts clients.
+# Sets E2E_DISPLAY and E2E_XVFB_PID.
 e2e_start_xvfb() {
-  local n ready deadline
+  local size=${1:-1280x1024} n ready deadline
   for ((n = 99; n < 160; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     ready=$E2E_TMP/xvfb-$n.ready
     # -displayfd writes the display number once the server is ready; a display
     # taken in the meantime makes this server exit at once (the lock is atomic).
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 \
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -displayfd 3 \
       3>"$ready" >"$E2E_TMP/xvfb-$n.log" 2>&1 &
     E2E_XVFB_PID=$!
     deadline=$((SECONDS + 15))
@@ -73,6 +75,22 @@ e2e_start_xvfb() {
 
 # Runs an X client against the private server.
 e2e_x() { DISPLAY=$E2E_DISPLAY "$@"; }
+
+# e2e_start_wm [OPENBOX-ARGS...]: starts openbox on the private server and
+# waits until it manages the screen (announced on the root window).
+e2e_start_wm() {
+  local deadline
+  e2e_x openbox --sm-disable "$@" >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_WM_PID=$!
+  deadline=$((SECONDS + 15))
+  while ((SECONDS < deadline)); do
+    e2e_x xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$E2E_WM_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "openbox did not start: $(cat "$E2E_TMP/openbox.log")" >&2
+  return 1
+}
 
 # e2e_start_app BINARY LOGFILE [NAME=VALUE...]: starts the program on the
 # private server with Qt's X11 platform, whatever the caller's environment asks
@@ -445,6 +463,7 @@ e2e_stop_app() {
 
 e2e_cleanup() {
   e2e_stop_app
+  [[ -z $E2E_WM_PID ]] || { kill "$E2E_WM_PID" && wait "$E2E_WM_PID"; } 2>/dev/null || true
   if [[ -n $E2E_XVFB_PID ]]; then
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true

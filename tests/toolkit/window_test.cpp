@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QScreen>
 
 #include "widget_harness.h"
 
@@ -95,6 +96,28 @@ TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheUser) {
   Settle();
   EXPECT_EQ(w->Width(), 350);
   EXPECT_EQ(w->Height(), 240);
+}
+
+TEST_F(WindowTest, AFixedWindowLargerThanTheScreenFitsItAndScrollsToTheFocus) {
+  auto* w = new ProbeWindow;  // on the offscreen screen of 800 x 600
+  w->layoutRecord = RecordBuilder().Int32("Width", 900).Int32("Height", 700).Boolean("Resizeable", false).Bytes();
+  RadioButton *first = nullptr, *last = nullptr;
+  Open([&](ProbeWindow& w) {
+    auto* c = Make<Canvas>(w, "Canvas1", Placed("", 0, 0, 100, 100));
+    RuntimeAddEventHandler(*c, EventId::Paint, PaintDelegate::Create(&w, &ProbeWindow::CanvasPaint));
+    first = Make<RadioButton>(w, "First", Placed("", 10, 110, 80, 20));
+    last = Make<RadioButton>(w, "Last", Placed("", 810, 670, 80, 20));
+  }, w);
+  QMainWindow* top = WidgetOf(*w);
+  EXPECT_TRUE(top->screen()->availableGeometry().contains(top->frameGeometry()));
+  const int paints = w->paints;
+  w->Refresh(true);  // reaches the controls through the scroll area
+  Settle();
+  EXPECT_GT(w->paints, paints);
+  WidgetOf(*first)->setFocus();
+  QTest::keyClick(WidgetOf(*first), Qt::Key_Right);  // moves the focus, not through the tab chain
+  ASSERT_EQ(QApplication::focusWidget(), WidgetOf(*last));
+  EXPECT_TRUE(top->rect().contains(QRect(WidgetOf(*last)->mapTo(top, QPoint()), WidgetOf(*last)->size())));
 }
 
 TEST_F(WindowTest, ClosingRaisesCloseThenDestroysTheWindowLater) {

@@ -1,0 +1,125 @@
+// Windows on screens smaller than they are: a fixed window that does not fit
+// the screen's available area gets its client area in a scroll area, is
+// sized to the area (the user may enlarge it up to its full size) and placed
+// inside it. A window that fits is left exactly as it is.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "toolkit/WindowImpl.h"
+
+ClientScrollArea::ClientScrollArea(QWidget* client) {
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::NoFocus);  // not a stop of the keyboard's tab chain
+  // See-through, as the client area was without it: repainting the window
+  // repaints the controls in it (Qt skips what opaque widgets cover).
+  viewport()->setAutoFillBackground(false);
+  const bool fills = client->autoFillBackground();
+  setWidget(client);  // which makes it fill its background
+  client->setAutoFillBackground(fills);
+  // A control the keyboard focus moves to within the window is scrolled into
+  // view, also by the arrow keys among buttons. A control the user clicks is
+  // in view already and stays where it is under the pointer, and the focus
+  // that comes back with the window's activation leaves the view as it was.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (old != nullptr && now != nullptr && old->window() == window() && widget() != nullptr &&
+        widget()->isAncestorOf(now) && QGuiApplication::mouseButtons() == Qt::NoButton) {
+      ensureWidgetVisible(now);
+    }
+  });
+}
+
+QSize ClientScrollArea::sizeHint() const { return widget() != nullptr ? widget()->size() : QSize(); }
+
+namespace {
+
+QMargins FrameMargins(const QWidget& window) {
+  const QRect frame = window.frameGeometry(), inner = window.geometry();
+  return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+          frame.bottom() - inner.bottom()};
+}
+
+}  // namespace
+
+QMargins WindowImpl::KnownFrameMargins(const QWidget* other) const {
+  if (main != nullptr && main->isVisible()) return FrameMargins(*main);
+  return other != nullptr ? FrameMargins(*other) : QMargins();
+}
+
+void WindowImpl::FitInto(const QRect& area, const QMargins& frame) {
+  if (main == nullptr || client == nullptr || fullScreen) return;
+  if (main->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+  const QSize room = area.size().shrunkBy(frame);
+  if (resizeable) {
+    // Its own layout copes with any size down to its minimum.
+    if (main->width() > room.width() || main->height() > room.height()) {
+      main->resize(main->size().boundedTo(room).expandedTo(main->minimumSize()));
+    }
+    return;
+  }
+  const QSize full = main->sizeHint();
+  if (scroll == nullptr && full.width() <= room.width() && full.height() <= room.height()) return;
+  if (scroll == nullptr) {
+    main->takeCentralWidget();  // keeps the client area, with its controls and focus order
+    scroll = new ClientScrollArea(client);
+    main->setCentralWidget(scroll);
+    main->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    main->layout()->activate();
+    main->setMinimumSize(main->minimumSizeHint());
+  }
+  // Where one direction scrolls, its scroll bar takes room from the other.
+  const int barWidth = scroll->verticalScrollBar()->sizeHint().width();
+  const int barHeight = scroll->horizontalScrollBar()->sizeHint().height();
+  bool scrollsDown = full.height() > room.height(), scrollsAcross = full.width() > room.width();
+  if (scrollsDown && !scrollsAcross) scrollsAcross = full.width() + barWidth > room.width();
+  if (scrollsAcross && !scrollsDown) scrollsDown = full.height() + barHeight > room.height();
+  const QSize largest(full.width() + (scrollsDown ? barWidth : 0), full.height() + (scrollsAcross ? barHeight : 0));
+  main->setMaximumSize(largest.expandedTo(main->minimumSize()));
+  main->resize(largest.boundedTo(room).expandedTo(main->minimumSize()));
+}
+
+void WindowImpl::MoveInto(const QRect& area, const QMargins& frame, QPoint topLeft) {
+  if (main == nullptr) return;
+  const QSize outer = main->size().grownBy(frame);
+  topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - outer.width())));
+  topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - outer.height())));
+  main->move(topLeft);  // a window's position is that of its frame
+}
+
+// Once shown, the window manager adds its frame: the window is fitted again
+// with the frame it really has. A window that the fitting made resizeable may
+// get a larger frame for that, so it is looked at once more a little later.
+// That done, the user moves it as they like.
+void WindowImpl::QueueFrameCheck(int delayMs) {
+  if (!placing || main == nullptr) return;
+  if (delayMs == 0) {
+    if (frameCheckQueued) return;
+    frameCheckQueued = true;
+  } else {
+    ++laterFrameChecks;
+  }
+  QTimer::singleShot(delayMs, main, [this, delayMs] {
+    if (delayMs == 0) {
+      frameCheckQueued = false;
+    } else {
+      --laterFrameChecks;
+    }
+    if (!placing || main == nullptr || !main->isVisible() || main->screen() == nullptr) return;
+    const QMargins frame = FrameMargins(*main);
+    if (frame.isNull()) return;  // not framed (yet)
+    const QRect area = main->screen()->availableGeometry();
+    if (area.contains(main->frameGeometry())) {
+      if (laterFrameChecks == 0) placing = false;
+      return;
+    }
+    FitInto(area, frame);
+    MoveInto(area, frame, main->frameGeometry().topLeft());
+    if (++framePasses < 4) QueueFrameCheck(500);
+  });
+}
