@@ -49,6 +49,10 @@ void CanvasWidget::paintEvent(QPaintEvent* e) {
   RaisePaint(*control, g, areas);
 }
 
+bool CanvasWidget::event(QEvent* e) {
+  mouse.Notice(control, e);
+  return QWidget::event(e);
+}
 void CanvasWidget::mousePressEvent(QMouseEvent* e) { mouse.Press(this, control, e); }
 void CanvasWidget::mouseMoveEvent(QMouseEvent* e) { mouse.Move(control, e, true); }
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* e) { mouse.Release(control, e); }

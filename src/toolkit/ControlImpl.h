@@ -134,14 +134,14 @@ class RectangleWidget : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 };
 
-class CanvasWidget : public QWidget, public ClaimingWidget {
+class CanvasWidget : public QWidget {
  public:
   explicit CanvasWidget(Canvas* control);
   Canvas* control;
   MouseClaim mouse;
-  void LoseClaim() override { mouse.Lose(control); }
 
  protected:
+  bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
@@ -150,14 +150,14 @@ class CanvasWidget : public QWidget, public ClaimingWidget {
   void leaveEvent(QEvent* e) override;
 };
 
-class LabelWidget : public QLabel, public ClaimingWidget {
+class LabelWidget : public QLabel {
  public:
   explicit LabelWidget(Label* control);
   Label* control;
   MouseClaim mouse;
-  void LoseClaim() override { mouse.Lose(control); }
 
  protected:
+  bool event(QEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;

@@ -2,81 +2,12 @@
 // labels.
 #include "toolkit/MouseClaim.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
 
 #include "toolkit/ControlImpl.h"
 
 using namespace toolkit_detail;
-
-namespace {
-
-// Watches the whole application while a press is claimed, for the ways its
-// release can get lost: the release goes to another widget (a popup took the
-// mouse), a modal dialog blocks the window, the window is deactivated or the
-// widget hidden. There is one pointer, so one claim at a time.
-class ClaimWatcher final : public QObject {
- public:
-  static ClaimWatcher& Instance() {
-    static QPointer<ClaimWatcher> watcher;  // goes with the application object
-    if (watcher == nullptr) watcher = new ClaimWatcher(qApp);
-    return *watcher;
-  }
-
-  void Watch(QWidget* widget, ClaimingWidget* claimant) {
-    widget_ = widget;
-    claimant_ = claimant;
-    if (!installed_) qApp->installEventFilter(this);
-    installed_ = true;
-  }
-
-  void Forget(const QWidget* widget) {
-    if (widget != widget_) return;
-    widget_ = nullptr;
-    claimant_ = nullptr;
-    if (installed_) qApp->removeEventFilter(this);
-    installed_ = false;
-  }
-
- protected:
-  bool eventFilter(QObject* target, QEvent* e) override {
-    if (widget_ == nullptr) {  // the widget went with its claim
-      Forget(nullptr);
-      return false;
-    }
-    bool lost = false;
-    switch (e->type()) {
-      case QEvent::MouseButtonRelease:
-        lost = target != widget_ && target->isWidgetType() &&
-               static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton;
-        break;
-      case QEvent::WindowBlocked:
-      case QEvent::WindowDeactivate:
-        lost = target == widget_ || target == widget_->window();
-        break;
-      case QEvent::Hide:
-        lost = target == widget_ || target == widget_->window();
-        break;
-      default:
-        break;
-    }
-    if (lost) {
-      ClaimingWidget* claimant = claimant_;
-      Forget(widget_);
-      claimant->LoseClaim();
-    }
-    return false;
-  }
-
- private:
-  using QObject::QObject;
-  QPointer<QWidget> widget_;
-  ClaimingWidget* claimant_ = nullptr;
-  bool installed_ = false;
-};
-
-}  // namespace
 
 bool MouseClaim::Press(QWidget* widget, RectControl* control, QMouseEvent* e) {
   e->accept();
@@ -89,7 +20,6 @@ bool MouseClaim::Press(QWidget* widget, RectControl* control, QMouseEvent* e) {
   const bool answer = RaiseMouseDown(*control, last.x(), last.y());
   if (alive == nullptr) return false;
   claimed = answer;
-  if (claimed) ClaimWatcher::Instance().Watch(widget, dynamic_cast<ClaimingWidget*>(widget));
   return true;
 }
 
@@ -114,10 +44,21 @@ void MouseClaim::Release(RectControl* control, QMouseEvent* e) {
   Lose(control);
 }
 
+void MouseClaim::Notice(RectControl* control, const QEvent* e) {
+  switch (e->type()) {
+    case QEvent::WindowBlocked:  // a modal dialog takes the mouse
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:  // the widget, or its window, closed or hidden
+      Lose(control);
+      break;
+    default:
+      break;
+  }
+}
+
 void MouseClaim::Lose(RectControl* control) {
   if (!claimed) return;
   claimed = false;
   if (control == nullptr) return;
-  ClaimWatcher::Instance().Forget(control->impl().widget.data());
   RaiseMouse(*control, EventId::MouseUp, last.x(), last.y());
 }

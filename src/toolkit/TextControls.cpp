@@ -53,6 +53,10 @@ LabelWidget::LabelWidget(Label* control) : control(control) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+bool LabelWidget::event(QEvent* e) {
+  mouse.Notice(control, e);
+  return QLabel::event(e);
+}
 void LabelWidget::mousePressEvent(QMouseEvent* e) {
   if (!mouse.Press(this, control, e)) return;
   if (textInteractionFlags() != Qt::NoTextInteraction) QLabel::mousePressEvent(e);
