@@ -197,6 +197,8 @@ bool HasHandler(const RectControl& control, EventId event);
 // raised while the control's property record is being applied.
 void RaiseEvent(RectControl& control, EventId event);
 void RaiseMouse(RectControl& control, EventId event, int32_t x, int32_t y);
+// MouseUp, with MouseUpIsRelease answering `released` while it runs.
+void RaiseMouseUp(RectControl& control, int32_t x, int32_t y, bool released);
 bool RaiseMouseDown(RectControl& control, int32_t x, int32_t y);  // False without a handler
 void RaisePaint(RectControl& control, Graphics& g, const std::vector<Rect>& areas);
 

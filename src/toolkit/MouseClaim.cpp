@@ -41,7 +41,7 @@ void MouseClaim::Release(RectControl* control, QMouseEvent* e) {
   e->accept();
   if (e->button() != Qt::LeftButton || !claimed) return;
   last = e->position().toPoint();
-  Lose(control);
+  Lose(control, true);
 }
 
 void MouseClaim::Notice(RectControl* control, const QEvent* e) {
@@ -56,9 +56,9 @@ void MouseClaim::Notice(RectControl* control, const QEvent* e) {
   }
 }
 
-void MouseClaim::Lose(RectControl* control) {
+void MouseClaim::Lose(RectControl* control, bool released) {
   if (!claimed) return;
   claimed = false;
   if (control == nullptr) return;
-  RaiseMouse(*control, EventId::MouseUp, last.x(), last.y());
+  RaiseMouseUp(*control, last.x(), last.y(), released);
 }

@@ -14,7 +14,8 @@ class RectControl;
 // reach the widget ends with one release at the last known position: at once
 // when a modal dialog blocks the window, the window is deactivated or the
 // widget hidden; when a popup or another widget took the release, as soon as
-// a move or press shows the button up again.
+// a move or press shows the button up again. Only a release the widget sees
+// itself counts as one for MouseUpIsRelease.
 struct MouseClaim {
   bool claimed = false;
   QPoint last;  // the last position delivered, in the widget's coordinates
@@ -25,5 +26,5 @@ struct MouseClaim {
   // Any event of the widget: those that take the press away end the claim.
   void Notice(RectControl* control, const QEvent* e);
   // Ends the claim, if any, with one MouseUp at the last known position.
-  void Lose(RectControl* control);
+  void Lose(RectControl* control, bool released = false);
 };
