@@ -19,6 +19,7 @@
 #include "toolkit/Color.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Events.h"
+#include "toolkit/MouseClaim.h"
 
 class QMouseEvent;
 
@@ -124,33 +125,6 @@ struct PushButtonImpl : ControlImpl {
 
 // --- widgets with behaviour of their own --------------------------------
 
-// Press, drag and release for canvases and labels: a press of the left button
-// that the MouseDown handler answers with True is followed by drags (when
-// wanted) and exactly one release, wherever the pointer goes meanwhile. Other
-// buttons change nothing while it lasts. A press whose release will never
-// reach the widget (a dialog or popup takes the mouse, the window is
-// deactivated or hidden, a release went missing) ends with one release at
-// the last known position.
-struct MouseClaim {
-  bool claimed = false;
-  QPoint last;  // the last position delivered, in the widget's coordinates
-  // False when the handler destroyed the widget.
-  bool Press(QWidget* widget, RectControl* control, QMouseEvent* e);
-  void Move(RectControl* control, QMouseEvent* e, bool deliverMoves);
-  void Release(RectControl* control, QMouseEvent* e);
-  // Ends the claim, if any, with one MouseUp at the last known position.
-  void Lose(RectControl* control);
-};
-
-// A widget whose claim the toolkit may have to end from outside.
-class ClaimingWidget {
- public:
-  virtual void LoseClaim() = 0;
-
- protected:
-  ~ClaimingWidget() = default;
-};
-
 class RectangleWidget : public QWidget {
  public:
   explicit RectangleWidget(Rectangle* control) : control(control) {}
@@ -160,14 +134,14 @@ class RectangleWidget : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 };
 
-class CanvasWidget : public QWidget, public ClaimingWidget {
+class CanvasWidget : public QWidget {
  public:
   explicit CanvasWidget(Canvas* control);
   Canvas* control;
   MouseClaim mouse;
-  void LoseClaim() override { mouse.Lose(control); }
 
  protected:
+  bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
@@ -176,14 +150,14 @@ class CanvasWidget : public QWidget, public ClaimingWidget {
   void leaveEvent(QEvent* e) override;
 };
 
-class LabelWidget : public QLabel, public ClaimingWidget {
+class LabelWidget : public QLabel {
  public:
   explicit LabelWidget(Label* control);
   Label* control;
   MouseClaim mouse;
-  void LoseClaim() override { mouse.Lose(control); }
 
  protected:
+  bool event(QEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
@@ -223,6 +197,8 @@ bool HasHandler(const RectControl& control, EventId event);
 // raised while the control's property record is being applied.
 void RaiseEvent(RectControl& control, EventId event);
 void RaiseMouse(RectControl& control, EventId event, int32_t x, int32_t y);
+// MouseUp, with MouseUpIsRelease answering `released` while it runs.
+void RaiseMouseUp(RectControl& control, int32_t x, int32_t y, bool released);
 bool RaiseMouseDown(RectControl& control, int32_t x, int32_t y);  // False without a handler
 void RaisePaint(RectControl& control, Graphics& g, const std::vector<Rect>& areas);
 

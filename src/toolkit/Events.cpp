@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "toolkit/ControlImpl.h"
 #include "toolkit/Controls.h"
@@ -57,6 +58,8 @@ bool HasEvent(const RectControl& control, EventId id) {
   return false;
 }
 
+bool mouseUpIsRelease = false;  // while a MouseUp handler runs
+
 template <class D>
 void Register(RectControl& control, EventId id, const D& delegate, Signature signature) {
   if (!HasEvent(control, id)) {
@@ -94,6 +97,8 @@ void RuntimeAddEventHandler(RectControl& control, EventId event, const PaintDele
   Register(control, event, d, Signature::Paint);
 }
 
+bool MouseUpIsRelease() { return mouseUpIsRelease; }
+
 namespace toolkit_detail {
 
 bool RunGuarded(const std::function<void()>& fn) noexcept {
@@ -120,6 +125,12 @@ void RaiseEvent(RectControl& control, EventId event) {
 
 void RaiseMouse(RectControl& control, EventId event, int32_t x, int32_t y) {
   if (auto d = Bound<MouseDelegate>(control, event)) RunGuarded([&] { d->Invoke(control, x, y); });
+}
+
+void RaiseMouseUp(RectControl& control, int32_t x, int32_t y, bool released) {
+  const bool outer = std::exchange(mouseUpIsRelease, released);
+  RaiseMouse(control, EventId::MouseUp, x, y);
+  mouseUpIsRelease = outer;
 }
 
 bool RaiseMouseDown(RectControl& control, int32_t x, int32_t y) {

@@ -18,7 +18,7 @@ enum class EventId {
   ValueChanged,  // Slider
   TextChange,    // TextField
   MouseDown,     // Canvas, Label: (x, y) -> bool claims the press
-  MouseUp,       // Canvas, Label: (x, y)
+  MouseUp,       // Canvas, Label: (x, y), see MouseUpIsRelease
   MouseDrag,     // Canvas: (x, y), button held after a claimed press
   MouseMove,     // Canvas: (x, y), no button held
   MouseEnter,    // Canvas, Label
@@ -76,3 +76,9 @@ void RuntimeAddEventHandler(RectControl& control, EventId event, const ControlDe
 void RuntimeAddEventHandler(RectControl& control, EventId event, const MouseDelegate& d);
 void RuntimeAddEventHandler(RectControl& control, EventId event, const MouseDownDelegate& d);
 void RuntimeAddEventHandler(RectControl& control, EventId event, const PaintDelegate& d);
+
+// Inside a MouseUp handler: True when the control saw the button come up,
+// wherever the pointer was. False when the press ended otherwise: its window
+// was closed, hidden, deactivated or blocked by a dialog, or a popup took the
+// release. Such a press ends a drag but is no click.
+bool MouseUpIsRelease();

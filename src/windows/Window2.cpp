@@ -192,7 +192,10 @@ bool Window2::StaticText2_MouseDown(::Label&, int32_t, int32_t) {
   return true;
 }
 
+// A press that ends without a release (the window closed or lost the focus
+// meanwhile) is no click: it opens nothing.
 void Window2::StaticText2_MouseUp(::Label&, int32_t, int32_t) {
+  if (!MouseUpIsRelease()) return;
   ShowURL(kWebURL);
 }
 
@@ -205,6 +208,7 @@ bool Window2::Canvas1_MouseDown(::Canvas&, int32_t, int32_t) {
 void Window2::Canvas1_MouseExit(::Canvas& sender) { sender.SetMouseCursor(GetCursors().StandardPointer); }
 
 void Window2::Canvas1_MouseUp(::Canvas&, int32_t, int32_t) {
+  if (!MouseUpIsRelease()) return;
   ShowURL(kMailURL);
 }
 

@@ -173,6 +173,18 @@ TEST_F(AboutWindowTest, LinksOpenOnPressInsideEvenWhenReleasedOutside) {
   EXPECT_EQ(urls_, (std::vector<std::string>{kWebURL, kMailURL, kWebURL}));
 }
 
+TEST_F(AboutWindowTest, ClosingTheWindowDuringAPressOnALinkOpensNothing) {
+  CopyPictureIntoFolder();
+  for (const char* name : {"StaticText2", "Canvas1"}) {
+    Choose("aboutItem");
+    ASSERT_NE(About(), nullptr);
+    QTest::mousePress(WidgetOf(*About()->_ControlByName(name)), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    CloseAbout();
+    QTest::mouseRelease(ClientAreaOf(Main()), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  }
+  EXPECT_TRUE(urls_.empty());
+}
+
 // The pointer entering and leaving a widget, as the window system reports it.
 void Enter(QWidget* w) {
   const QPointF local(w->width() / 2.0, w->height() / 2.0);

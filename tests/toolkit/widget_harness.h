@@ -77,7 +77,7 @@ class ProbeWindow : public Window {
     Note("MouseDown", c, x, y);
     return mouseDownAnswer;
   }
-  virtual void CanvasUp(Canvas& c, int32_t x, int32_t y) { Note("MouseUp", c, x, y); }
+  virtual void CanvasUp(Canvas& c, int32_t x, int32_t y) { NoteUp(c, x, y); }
   virtual void CanvasDrag(Canvas& c, int32_t x, int32_t y) { Note("MouseDrag", c, x, y); }
   virtual void CanvasMove(Canvas& c, int32_t x, int32_t y) { Note("MouseMove", c, x, y); }
   virtual void CanvasEnter(Canvas& c) { Note("MouseEnter", c); }
@@ -92,7 +92,7 @@ class ProbeWindow : public Window {
     Note("MouseDown", l, x, y);
     return mouseDownAnswer;
   }
-  virtual void LabelUp(Label& l, int32_t x, int32_t y) { Note("MouseUp", l, x, y); }
+  virtual void LabelUp(Label& l, int32_t x, int32_t y) { NoteUp(l, x, y); }
   virtual void LabelEnter(Label& l) { Note("MouseEnter", l); }
   virtual void LabelExit(Label& l) { Note("MouseExit", l); }
 
@@ -109,6 +109,9 @@ class ProbeWindow : public Window {
 
   void Note(const char* event, RectControl& sender, int32_t x = 0, int32_t y = 0) {
     calls.push_back({event, &sender, x, y, {}});
+  }
+  void NoteUp(RectControl& sender, int32_t x, int32_t y) {
+    calls.push_back({"MouseUp", &sender, x, y, MouseUpIsRelease() ? "released" : ""});
   }
 };
 
