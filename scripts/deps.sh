@@ -16,7 +16,7 @@
 # install it, and the script fails.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev fonts-liberation)
+build_packages=(g++ make cmake qt6-base-dev fonts-liberation fonts-dejavu-core)
 display_packages=(xvfb xdotool imagemagick x11-utils)
 package_packages=(dpkg-dev file)
 test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils)

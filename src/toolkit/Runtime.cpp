@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <typeinfo>
 
+#include "toolkit/SystemLook.h"
+
 namespace {
 
 // The Qt application. Events that a handler of the program lets an exception
@@ -124,6 +126,7 @@ void RuntimeInit() {
   QCoreApplication::setApplicationName(QStringLiteral("Kestrane Diagram"));
   // Desktops match the program's windows to its launcher entry by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(KESTRANE_APP_ID));
+  toolkit_detail::UseOwnStyle();
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) { State().app = std::move(app); }
