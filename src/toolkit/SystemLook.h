@@ -12,8 +12,8 @@ class QWidget;
 namespace toolkit_detail {
 
 // Qt's own style for the whole application, whatever the desktop asks for.
-// Menus and dialogs keep the desktop's palette and font: they are drawn well
-// in either. Called once the application object exists.
+// Drop-down menus and dialogs keep the desktop's palette, and menus its font:
+// they are drawn well in either. Called once the application object exists.
 void UseOwnStyle();
 // The light palette of Qt's own style, as it shows on a display without a
 // desktop theme.
