@@ -13,6 +13,7 @@
 #include "toolkit/Numeric.h"
 #include "toolkit/QtAccess.h"
 #include "toolkit/Runtime.h"
+#include "toolkit/SystemLook.h"
 #include "toolkit/Window.h"
 #include "toolkit/WindowImpl.h"
 
@@ -78,8 +79,8 @@ void ControlImpl::ApplyGeometry() {
 
 void ControlImpl::ApplyFont() {
   if (widget == nullptr) return;
-  // Unset attributes inherit the application's font.
-  QFont font;
+  // What the record leaves at its default is "System"'s, not the desktop's.
+  QFont font = SystemFont();
   if (!text.fontName.empty() && text.fontName != "System") font.setFamily(ToQ(text.fontName));
   if (text.fontSize > 0.0f && std::isfinite(text.fontSize)) {
     const float size = std::min(text.fontSize, 1000.0f);

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "toolkit/QtColor.h"
+#include "toolkit/SystemLook.h"
 
 // Whole-number coordinates name pixels. A pixel's centre lies half a pixel
 // further on, so strokes of odd width are drawn through the centres (a 1-px
@@ -127,7 +128,7 @@ void PainterGraphics::ApplyPen() {
 
 void PainterGraphics::ApplyFont() {
   if (!painter_.isActive()) return;
-  QFont font;  // the application's default font stands for "System" and ""
+  QFont font = toolkit_detail::SystemFont();  // stands for "System" and ""
   const std::string& name = TextFont();
   if (!name.empty() && name != "System") font.setFamily(QString::fromStdString(name));
   const float size = TextSize();

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <typeinfo>
 
+#include "toolkit/SystemLook.h"
+
 namespace {
 
 // The Qt application. Events that a handler of the program lets an exception
@@ -131,6 +133,7 @@ void RuntimeInit() {
     icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
   }
   QApplication::setWindowIcon(icon);
+  toolkit_detail::UseOwnStyle();
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) { State().app = std::move(app); }

@@ -17,6 +17,7 @@
 #include "toolkit/ControlImpl.h"
 #include "toolkit/QtColor.h"
 #include "toolkit/Runtime.h"
+#include "toolkit/SystemLook.h"
 #include "toolkit/WindowImpl.h"
 
 using namespace toolkit_detail;
@@ -91,6 +92,7 @@ WindowImpl::WindowImpl(Window& owner) : owner(owner) {
     throw ToolkitException("windows need the toolkit to be initialised (RuntimeInit)");
   }
   main = new MainWindowWidget(this);
+  KeepOwnLook(main);
   client = new ClientAreaWidget(this);
   main->setCentralWidget(client);
   ApplyFrame();

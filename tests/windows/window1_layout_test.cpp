@@ -1,6 +1,8 @@
 // The main window as built: its own record, the 44 controls with their
-// records, the accessors, the bindings and the order of building.
+// records, the accessors, the bindings, the order of building, and its texts
+// on a dark desktop with a large font.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -9,6 +11,9 @@
 #include <map>
 #include <set>
 #include <string>
+
+#include <QStyle>
+#include <QStyleOption>
 
 #include "MainWindowFixture.h"
 #include "toolkit/PropertyRecord.h"
@@ -387,4 +392,74 @@ TEST_F(ProbeWindowFixture, EachBoundEventReachesItsOwnHandlerWithTheRaisingContr
   EXPECT_EQ(P().Count("CheckBox6_Action"), 1u);
   EXPECT_TRUE(W().CheckBox5()->Value());
   EXPECT_FALSE(S().updatingSpeed);
+}
+
+namespace {
+
+// The room a control's style leaves for its text: beside a box's mark, inside a button's frame,
+// inside a field's frame less the 2 pixels that a line edit keeps clear at each side.
+int TextRoom(QWidget* w) {
+  QStyleOptionButton o;
+  o.initFrom(w);
+  const auto inside = w->inherits("QCheckBox")      ? QStyle::SE_CheckBoxContents
+                      : w->inherits("QRadioButton") ? QStyle::SE_RadioButtonContents
+                                                    : QStyle::SE_PushButtonContents;
+  if (w->inherits("QAbstractButton")) return w->style()->subElementRect(inside, &o, w).width();
+  if (w->inherits("QLineEdit")) return w->width() - 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+  return w->contentsRect().width();
+}
+
+// A desktop that hands Qt a dark palette and a large typewriter font before the window is built.
+class DarkDesktopFixture : public MainWindowFixture {
+ protected:
+  Window1* MakeWindow() override {
+    QApplication::setPalette(QPalette(QColor(0x31, 0x31, 0x31), QColor(0x31, 0x31, 0x31)));
+    QApplication::setFont(QFont("Liberation Mono", 16));
+    return MainWindowFixture::MakeWindow();
+  }
+  ~DarkDesktopFixture() override { QApplication::setPalette(palette_), QApplication::setFont(font_); }
+  const QPalette palette_ = QApplication::palette();
+  const QFont font_ = QApplication::font();
+};
+
+}  // namespace
+
+TEST_F(DarkDesktopFixture, EveryTextStandsOutFromItsGroundAndFitsItsControl) {
+  QWidget* client = ClientAreaOf(W());
+  const auto level = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  const auto check = [&] {
+    const QImage shot = client->grab().toImage();
+    for (QWidget* w : client->findChildren<QWidget*>()) {
+      const QString text = w->property(w->inherits("QGroupBox") ? "title" : "text").toString();
+      EXPECT_LE(w->fontMetrics().horizontalAdvance(text), TextRoom(w)) << text.toStdString();
+      if (text.isEmpty() || !w->isVisibleTo(client) || !(w->inherits("QLabel") || w->inherits("QLineEdit"))) continue;
+      // The darkest against the lightest pixel of the text and its ground, inside a field's frame.
+      double dark = 1, light = 0;
+      const QRect inner(w->mapTo(client, QPoint(3, 3)), w->size() - QSize(6, 6));
+      for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x) {
+          const QColor c = shot.pixelColor(x, y);
+          const double l = 0.2126 * level(c.redF()) + 0.7152 * level(c.greenF()) + 0.0722 * level(c.blueF());
+          dark = std::min(dark, l), light = std::max(light, l);
+        }
+      EXPECT_GE((light + 0.05) / (dark + 0.05), 4.5) << text.toStdString();
+    }
+  };
+  check();
+  // The texts of both views, the time label of each unit row at both ends, and the widest readouts:
+  // the origin in a corner of its range, the point in the far corner of the canvas, at top speed.
+  for (RadioButton* view : {W().RadioButton1(), W().RadioButton2()}) {
+    Click(*view);
+    for (int row = 0; row < 10; ++row) {
+      W().UnitSlider()->SetValue(row);
+      for (int corner = 0; corner < 8; ++corner) {
+        W().TimeSlider()->SetValue(corner % 2 ? 0 : 1000);
+        W().SpeedSlider()->SetValue(corner < 4 ? 1 : 39);
+        S().originX = corner % 2 ? 21 : 615, S().originY = corner % 4 / 2 ? 21 : 532;
+        S().meetingX = corner % 2 ? 635 : 0, S().meetingY = corner % 4 / 2 ? 552 : 0, S().meetingPicked = true;
+        PaintCanvas();
+        check();
+      }
+    }
+  }
 }
