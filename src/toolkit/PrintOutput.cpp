@@ -94,25 +94,25 @@ class PrinterOutput final : public PageOutput {
 struct PrintJob {
   explicit PrintJob(std::unique_ptr<PageOutput> out) : output(std::move(out)) {}
   std::unique_ptr<PageOutput> output;
-  QPainter pagePainter;
+  std::unique_ptr<QPainter> pagePainter = std::make_unique<QPainter>();
   QString failure;  // the reason the page failed; empty while it goes well
 };
 
 class PrintedPage final : private PrintJob, public PainterGraphics {
  public:
   PrintedPage(std::unique_ptr<PageOutput> out, const PageFit& fit)
-      : PrintJob(std::move(out)), PainterGraphics(pagePainter, fit.width, fit.height) {
+      : PrintJob(std::move(out)), PainterGraphics(*pagePainter, fit.width, fit.height) {
     if (!output->Open(failure)) return;
-    if (!pagePainter.begin(&output->Device())) {
+    if (!pagePainter->begin(&output->Device())) {
       failure = QStringLiteral("it could not be opened for printing");
       return;
     }
     // The painter starts in device pixels at the top-left of the printable area.
     QPaintDevice& device = output->Device();
-    pagePainter.scale(device.logicalDpiX() / 72.0 * fit.scale, device.logicalDpiY() / 72.0 * fit.scale);
+    pagePainter->scale(device.logicalDpiX() / 72.0 * fit.scale, device.logicalDpiY() / 72.0 * fit.scale);
     // The page shows what the screen shows: nothing outside the diagram
     // canvas (the axes run far beyond it).
-    pagePainter.setClipRect(
+    pagePainter->setClipRect(
         QRectF(0, 0, std::min(fit.width, kPrintCanvasWidth), std::min(fit.height, kPrintCanvasHeight)));
   }
   ~PrintedPage() override { Finish(); }
@@ -150,17 +150,23 @@ class PrintedPage final : private PrintJob, public PainterGraphics {
   // Ends the page and keeps it, or drops it and tells the user why.
   void Finish() noexcept {
     try {
-      if (pagePainter.isActive()) {
+      if (pagePainter->isActive()) {
         if (!failure.isEmpty()) output->Abandon();
         try {
-          if (!pagePainter.end() && failure.isEmpty()) failure = QStringLiteral("the page could not be finished");
-        } catch (const std::bad_alloc&) {
+          if (!pagePainter->end() && failure.isEmpty()) failure = QStringLiteral("the page could not be finished");
+        } catch (...) {
           if (failure.isEmpty()) failure = QString::fromLatin1(kOutOfMemory);
+          // A painter whose end threw is still active, and its destructor
+          // would end the page once more where nothing may throw: it is left
+          // undestroyed (a few hundred bytes), and never used again.
+          static_cast<void>(pagePainter.release());
         }
       }
       if (failure.isEmpty() && output->Keep(failure)) return;
+      const QString text = output->Failure(failure);
       output->Abandon();
-      ShowMessage(output->Failure(failure).toStdString());
+      output.reset();  // the page's memory is given back before the message needs some
+      ShowMessage(text.toStdString());
     } catch (...) {
       std::fputs("The diagram was not printed: there was not enough memory.\n", stderr);
     }

@@ -252,7 +252,8 @@ TEST_F(PrintingTest, AFailedPrintLosesNothingAndSaysWhy) {
 #if defined(__SANITIZE_ADDRESS__)
   std::cout << "[ SKIPPED  ] an address-space limit cannot be set under AddressSanitizer\n";
 #else
-  // The address space is closed to what is in use while the page ends.
+  // The address space is closed to what is in use while the page ends (and
+  // while the surface and its painter go).
   std::unique_ptr<Graphics> g = print(dir.filePath("memory.pdf"));
   ASSERT_NE(g, nullptr);
   rlimit before{};
@@ -261,10 +262,7 @@ TEST_F(PrintingTest, AFailedPrintLosesNothingAndSaysWhy) {
   std::ifstream("/proc/self/statm") >> pages;
   rlimit tight = before;
   tight.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE);
-  SetShowMessageHookForTesting([&](const std::string& text) {
-    setrlimit(RLIMIT_AS, &before);
-    messages.push_back(text);
-  });
+  messages.reserve(messages.size() + 1);
   setrlimit(RLIMIT_AS, &tight);
   g.reset();
   setrlimit(RLIMIT_AS, &before);
