@@ -50,7 +50,10 @@ class PdfFileOutput final : public PageOutput {
     return false;
   }
   bool Keep(QString& reason) override {
-    if (file_.commit()) return true;
+    // A page small enough to wait in the write buffer meets a full disk only
+    // as the buffer is flushed, and committing would put the short file in
+    // place all the same: the flush is checked first.
+    if (file_.flush() && file_.commit()) return true;
     reason = file_.errorString();
     return false;
   }
