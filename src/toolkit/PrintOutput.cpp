@@ -84,8 +84,7 @@ class PrinterOutput final : public PageOutput {
     if (printer_->printerState() == QPrinter::Active) printer_->abort();
   }
   QString Failure(const QString& reason) const override {
-    const QString name = printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
-    return QStringLiteral("The diagram was not printed on \"%1\": %2.").arg(name, reason);
+    return QStringLiteral("The diagram was not printed on \"%1\": %2.").arg(printer_->printerName(), reason);
   }
 
  private:

@@ -29,7 +29,6 @@ struct Question {
 struct PrintSystemState {
   bool silent = false;  // it did not answer once: it is not asked again
   bool asking = false;
-  int waitMs = 5000;
 };
 
 PrintSystemState& State() {
@@ -38,8 +37,9 @@ PrintSystemState& State() {
 }
 
 // A print system on this machine answers at once: the window waits for it
-// this long before it lets events run.
+// this long before it lets events run, and gives up after kLongestWaitMs.
 constexpr std::chrono::milliseconds kQuickAnswer{100};
+constexpr qint64 kLongestWaitMs = 5000;
 
 void Ask(const std::shared_ptr<Question>& question) noexcept {
   std::unique_ptr<QPrinter> printer;
@@ -60,7 +60,7 @@ void Ask(const std::shared_ptr<Question>& question) noexcept {
 // The window's side: events run (repaints, the close button, Ctrl+Q) until
 // the answer comes, the wait runs out or the program quits.
 enum class Waited { Answered, TimedOut, Quitting };
-Waited WaitForAnswer(Question& question, int waitMs) {
+Waited WaitForAnswer(Question& question) {
   {
     std::unique_lock lock(question.mutex);
     if (question.answered.wait_for(lock, kQuickAnswer, [&] { return question.done; })) return Waited::Answered;
@@ -75,7 +75,7 @@ Waited WaitForAnswer(Question& question, int waitMs) {
     if (question.done) {
       result = Waited::Answered;
       loop.quit();
-    } else if (clock.elapsed() + kQuickAnswer.count() >= waitMs) {
+    } else if (clock.elapsed() + kQuickAnswer.count() >= kLongestWaitMs) {
       result = Waited::TimedOut;
       loop.quit();
     }
@@ -101,7 +101,7 @@ AskedPrinter AskPrintSystem() {
     return {PrintSystemAnswer::Silent, nullptr};  // no thread to ask from: not asked at all
   }
   s.asking = true;
-  const Waited waited = WaitForAnswer(*question, s.waitMs);
+  const Waited waited = WaitForAnswer(*question);
   s.asking = false;
 
   std::lock_guard lock(question->mutex);
@@ -115,11 +115,4 @@ AskedPrinter AskPrintSystem() {
     return {PrintSystemAnswer::Silent, nullptr};
   }
   return {PrintSystemAnswer::Busy, nullptr};
-}
-
-void SetPrintSystemWaitForTesting(int milliseconds) { State().waitMs = milliseconds; }
-
-void ResetPrintSystemForTesting() {
-  State().silent = false;
-  State().waitMs = 5000;
 }

@@ -23,7 +23,3 @@ struct AskedPrinter {
 // PDF file where there is none). Once the print system has not answered, the
 // rest of the session answers Silent at once: nothing asks it again.
 AskedPrinter AskPrintSystem();
-
-// Tests: how long to wait for an answer (milliseconds), and a fresh start.
-void SetPrintSystemWaitForTesting(int milliseconds);
-void ResetPrintSystemForTesting();
