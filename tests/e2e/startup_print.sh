@@ -30,7 +30,7 @@ bare_title="Kestrane bare window"
 for program in "$binary" "$server" "$bare"; do
   [[ -x $program ]] || e2e_fail "no program at $program"
 done
-if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo import identify convert); then
+if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo import identify convert compare); then
   e2e_skip "missing tools: $missing (scripts/deps.sh display installs them)"
 fi
 mkdir -p "$artifacts"
@@ -150,8 +150,9 @@ deadline=$((SECONDS + 10))
 while ! tail -c 8 "$pdf" 2>/dev/null | grep -q '%%EOF' && ((SECONDS < deadline)); do
   sleep 0.2
 done
-[[ $(head -c 4 "$pdf" 2>/dev/null) == %PDF ]] && tail -c 8 "$pdf" | grep -q '%%EOF' ||
+if [[ $(head -c 4 "$pdf" 2>/dev/null) != %PDF ]] || ! tail -c 8 "$pdf" | grep -q '%%EOF'; then
   e2e_fail "no complete PDF at $pdf"
+fi
 e2e_log "the file dialog printed the diagram into $pdf"
 
 # Page Setup (File menu: About, Quit, Page Setup) has no printer to set up:
