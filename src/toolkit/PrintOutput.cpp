@@ -123,8 +123,20 @@ class PrintedPage final : private PrintJob, public PainterGraphics {
 
   bool Started() const { return failure.isEmpty(); }
 
-  // A drawing call that runs out of memory ends the page's drawing; the page
-  // is then dropped and reported when the surface goes.
+  // A call that runs out of memory ends the page's drawing; the page is then
+  // dropped and reported when the surface goes.
+  void SetForeColor(Color c) override {
+    Guarded([&] { PainterGraphics::SetForeColor(c); });
+  }
+  void SetPenWidth(double w) override {
+    Guarded([&] { PainterGraphics::SetPenWidth(w); });
+  }
+  void SetTextFont(const std::string& f) override {
+    Guarded([&] { PainterGraphics::SetTextFont(f); });
+  }
+  void SetTextSize(float s) override {
+    Guarded([&] { PainterGraphics::SetTextSize(s); });
+  }
   void DrawLine(double x1, double y1, double x2, double y2) override {
     Guarded([&] { PainterGraphics::DrawLine(x1, y1, x2, y2); });
   }
