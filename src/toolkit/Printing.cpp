@@ -1,17 +1,20 @@
 // Page setup and printing: the page settings kept between dialogs, the two
-// dialogs and the printer page's drawing surface.
+// dialogs, and the PDF file that is printed into where the print system does
+// not answer.
+#include <QDir>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMainWindow>
 #include <QPageLayout>
 #include <QPageSetupDialog>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
-#include "toolkit/PainterGraphics.h"
 #include "toolkit/PrintLayout.h"
+#include "toolkit/PrintOutput.h"
+#include "toolkit/PrintSystem.h"
 #include "toolkit/QtAccess.h"
 #include "toolkit/Runtime.h"
 
@@ -36,46 +39,18 @@ QPageLayout DefaultLayout() {
   return QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
 }
 
-// Owns the printer and its painter; declared as the first base of the page
-// surface so that both exist before the surface draws and outlive it. The
-// page is finished when the painter ends.
-struct PrintJob {
-  PrintJob(std::unique_ptr<QPrinter> p, std::unique_ptr<QPainter> q)
-      : device(std::move(p)), pagePainter(std::move(q)) {}
-  ~PrintJob() {
-    if (pagePainter && pagePainter->isActive()) pagePainter->end();
-    pagePainter.reset();
-    device.reset();
-  }
-  PrintJob(const PrintJob&) = delete;
-  PrintJob& operator=(const PrintJob&) = delete;
+// The job's name; printing to a file also offers it as the file name.
+const QString kDocName = QStringLiteral("Kestrane Diagram");
+constexpr int kPdfResolution = 1200;  // a high-resolution printer's
 
-  std::unique_ptr<QPrinter> device;
-  std::unique_ptr<QPainter> pagePainter;
-};
-
-class PrinterPageGraphics final : private PrintJob, public PainterGraphics {
- public:
-  PrinterPageGraphics(std::unique_ptr<QPrinter> printer, std::unique_ptr<QPainter> painter, double width,
-                      double height)
-      : PrintJob(std::move(printer), std::move(painter)), PainterGraphics(*pagePainter, width, height) {}
-};
-
-// Starts the page on printer; nullptr when the printer cannot be painted on
-// (no printer and no output file), so that nothing is drawn.
-std::unique_ptr<Graphics> StartPage(std::unique_ptr<QPrinter> printer) {
-  auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(printer.get())) return nullptr;
-
-  const QRectF area = printer->pageLayout().paintRect(QPageLayout::Point);
-  const PageFit fit = FitCanvasOnPage(area.width(), area.height());
-  // The painter starts in device pixels at the top-left of the printable area.
-  painter->scale(printer->logicalDpiX() / 72.0 * fit.scale, printer->logicalDpiY() / 72.0 * fit.scale);
-  // The page shows what the screen shows: nothing outside the diagram canvas
-  // (the axes run far beyond it).
-  painter->setClipRect(
-      QRectF(0, 0, std::min(fit.width, kPrintCanvasWidth), std::min(fit.height, kPrintCanvasHeight)));
-  return std::make_unique<PrinterPageGraphics>(std::move(printer), std::move(painter), fit.width, fit.height);
+// The PDF file to print into, chosen by the user; empty when cancelled.
+QString ChoosePdfFile(Window* parent) {
+  QFileDialog dialog(ParentWidget(parent), QStringLiteral("Print to a PDF File (the print system does not answer)"),
+                     QDir::home().filePath(kDocName + QStringLiteral(".pdf")), QStringLiteral("PDF files (*.pdf)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -96,7 +71,12 @@ PrinterSetup::~PrinterSetup() = default;
 bool PrinterSetup::PageSetupDialog(Window* parent) {
   if (const auto& hook = DialogHook()) return hook(DialogKind::PageSetup, this).confirm;
 
-  QPrinter printer(QPrinter::HighResolution);
+  AskedPrinter asked = AskPrintSystem();
+  if (asked.answer == PrintSystemAnswer::Silent)
+    ShowMessage("The print system does not answer, so the page cannot be set up. Print still writes the "
+                "diagram to a PDF file.");
+  if (asked.answer != PrintSystemAnswer::Printer) return false;
+  QPrinter& printer = *asked.printer;
   // The first time the dialog opens on the printer's own paper and margins.
   if (impl_->confirmed) printer.setPageLayout(impl_->layout);
   QPageSetupDialog dialog(&printer, ParentWidget(parent));
@@ -111,24 +91,29 @@ double PrinterSetup::PageWidth() const { return impl_->layout.fullRect(QPageLayo
 double PrinterSetup::PageHeight() const { return impl_->layout.fullRect(QPageLayout::Point).height(); }
 
 std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup* setup, Window* parent) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  // The job's name; printing to a file also offers it as the file name.
-  printer->setDocName(QStringLiteral("Kestrane Diagram"));
-
+  const QPageLayout layout = setup != nullptr ? setup->impl().layout : DefaultLayout();
   if (const auto& hook = DialogHook()) {
     const DialogAnswer answer = hook(DialogKind::Print, setup);
-    if (!answer.confirm) return nullptr;
-    if (!answer.pdfPath.empty()) {
-      printer->setOutputFormat(QPrinter::PdfFormat);
-      printer->setOutputFileName(QString::fromStdString(answer.pdfPath));
-    }
-    if (setup != nullptr) printer->setPageLayout(setup->impl().layout);
-  } else {
-    if (setup != nullptr) printer->setPageLayout(setup->impl().layout);
-    QPrintDialog dialog(printer.get(), ParentWidget(parent));
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    if (!answer.confirm || answer.pdfPath.empty()) return nullptr;
+    return StartPdfPage(QString::fromStdString(answer.pdfPath), layout, kPdfResolution, kDocName);
   }
-  return StartPage(std::move(printer));
+
+  AskedPrinter asked = AskPrintSystem();
+  if (asked.answer == PrintSystemAnswer::Silent) {
+    const QString path = ChoosePdfFile(parent);
+    if (path.isEmpty()) return nullptr;
+    return StartPdfPage(path, layout, kPdfResolution, kDocName);
+  }
+  if (asked.answer != PrintSystemAnswer::Printer) return nullptr;
+  QPrinter& printer = *asked.printer;
+  printer.setDocName(kDocName);
+  if (setup != nullptr) printer.setPageLayout(layout);
+  QPrintDialog dialog(&printer, ParentWidget(parent));
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  // A PDF file is written beside its target and then put in its place.
+  if (printer.outputFormat() == QPrinter::PdfFormat)
+    return StartPdfPage(printer.outputFileName(), printer.pageLayout(), printer.resolution(), kDocName);
+  return StartPrinterPage(std::move(asked.printer));
 }
 
 void SetDialogHookForTesting(std::function<DialogAnswer(DialogKind, PrinterSetup*)> hook) {

@@ -104,17 +104,26 @@ class PrinterSetup {
 // returns the printer page's surface, whose coordinates are canvas pixels
 // mapped to points (1/72 in), scaled down only as far as the printable area
 // needs; the page is finished when the surface is destroyed. nullptr when the
-// user cancels.
+// user cancels or the page cannot be started. Where the print system does not
+// answer, the user picks a PDF file to print into instead. A page that fails
+// is reported to the user with ShowMessage and leaves no partial file.
 std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup* setup, Window* parent = nullptr);
 
-// Test seam for both dialogs: answer with confirm/cancel and, for printing,
-// the PDF file to print into. Pass {} to restore the real dialogs.
+// Test seam for both dialogs (and the PDF file choice that stands in for the
+// print dialog): answer with confirm/cancel and, for printing, the PDF file to
+// print into. Pass {} to restore the real dialogs.
 enum class DialogKind { PageSetup, Print };
 struct DialogAnswer {
   bool confirm = false;
-  std::string pdfPath;  // print: the output file (empty: the platform's default)
+  std::string pdfPath;  // print: the PDF file to print into (empty: nothing is printed)
 };
 void SetDialogHookForTesting(std::function<DialogAnswer(DialogKind, PrinterSetup*)> hook);
+
+// ------------------------------------------------------------------- messages
+// Shows text in a small message window and returns once the user closed it.
+void ShowMessage(const std::string& text);
+// Test seam: capture messages instead of showing them. Pass {} to restore.
+void SetShowMessageHookForTesting(std::function<void(const std::string&)> hook);
 
 // ---------------------------------------------------------------- URLs, files
 // Opens a web page or a new mail with the system's handler.

@@ -45,6 +45,7 @@ class AppFixture : public testing::Test {
     RuntimeResetForTesting();
     catcher_ = std::make_unique<ExceptionCatcher>();
     SetShowURLHookForTesting([this](const std::string& url) { urls_.push_back(url); });
+    SetShowMessageHookForTesting([this](const std::string& text) { messages_.push_back(text); });
     SetDialogHookForTesting([this](DialogKind kind, PrinterSetup* setup) {
       dialogs_.push_back({kind, setup});
       DialogAnswer answer;  // cancel unless the test queued an answer
@@ -67,6 +68,7 @@ class AppFixture : public testing::Test {
     ReleaseGlobals();
     SetDialogHookForTesting({});
     SetShowURLHookForTesting({});
+    SetShowMessageHookForTesting({});
     SetResourcesFolderForTesting("");
     ResetAboutPictureForTesting();
     RuntimeResetForTesting();
@@ -87,6 +89,7 @@ class AppFixture : public testing::Test {
 
   std::unique_ptr<ExceptionCatcher> catcher_;
   std::vector<std::string> urls_;
+  std::vector<std::string> messages_;
   std::vector<DialogCall> dialogs_;
   std::deque<DialogAnswer> answers_;
 };

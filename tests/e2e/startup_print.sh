@@ -6,6 +6,11 @@
 # shows that the print client really uses it). The time until the main window
 # appears is measured against a bare Qt window of the same size, started the
 # same way on the same display; both are printed for every run, with medians.
+# While Ctrl+P waits on that server the window keeps answering (a drag moves
+# the diagram's origin), then a file dialog prints the diagram into a PDF;
+# Page Setup then says the print system does not answer, without asking it
+# again, and Ctrl+Q ends the program with status 0 at once, also while it is
+# still waiting on the server.
 #
 #   startup_print.sh PATH-TO-KESTRANE ARTIFACTS-DIR SILENT-SERVER BARE-WINDOW
 #   (exit 77: skipped; E2E_STARTUP_RUNS sets the number of runs, default 5)
@@ -25,7 +30,7 @@ bare_title="Kestrane bare window"
 for program in "$binary" "$server" "$bare"; do
   [[ -x $program ]] || e2e_fail "no program at $program"
 done
-if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo import identify); then
+if ! missing=$(e2e_missing_tools Xvfb xdotool xwininfo import identify convert compare); then
   e2e_skip "missing tools: $missing (scripts/deps.sh display installs them)"
 fi
 mkdir -p "$artifacts"
@@ -111,14 +116,81 @@ e2e_log "start-up made no connection to the print server"
 
 # Printing does ask the print system: the connection shows that the print
 # client uses the silent server, so the timings above were taken against it.
+e2e_locate_client "$E2E_MAIN_CLIENT_HEIGHT" || e2e_fail "cannot locate the main window's client area"
 e2e_focus
 e2e_x xdotool key --clearmodifiers ctrl+p
 deadline=$((SECONDS + 10))
 while (($(connections) == 0)) && ((SECONDS < deadline)); do
   sleep 0.1
 done
-e2e_stop_app
 (($(connections) > 0)) ||
   e2e_skip "Ctrl+P did not contact the print server: this print system ignores CUPS_SERVER, so the silent server proved nothing"
 e2e_log "Ctrl+P connected to the print server, as only printing may"
+
+pdf_dialog() { e2e_x xdotool search --onlyvisible --name 'PDF File' 2>/dev/null | head -n 1 || true; }
+# shellcheck disable=SC2046
+e2e_drag 3 $(at "$origin_x" "$origin_y") $(at 250 350)
+e2e_poll_shot "$artifacts/startup_print-waiting.png" 4 "${canvas[*]}" axes_at 250 350 300 ||
+  e2e_fail "the window did not follow a drag while the print server was asked"
+[[ -z $(pdf_dialog) ]] || e2e_fail "the drag was only answered after the wait on the print server"
+e2e_log "while the print server was asked, a drag moved the origin and the window repainted"
+
+deadline=$((SECONDS + 15))
+while [[ -z $(pdf_dialog) ]] && ((SECONDS < deadline)); do
+  sleep 0.2
+done
+dialog=$(pdf_dialog)
+[[ -n $dialog ]] || e2e_fail "no dialog for a PDF file within 15 s of Ctrl+P with a print server that never answers"
+pdf=$home/diagram.pdf
+e2e_focus "$dialog"
+e2e_x xdotool key --clearmodifiers ctrl+a
+e2e_x xdotool type --delay 10 "$pdf"
+e2e_x xdotool key --clearmodifiers Return
+deadline=$((SECONDS + 10))
+while ! tail -c 8 "$pdf" 2>/dev/null | grep -q '%%EOF' && ((SECONDS < deadline)); do
+  sleep 0.2
+done
+if [[ $(head -c 4 "$pdf" 2>/dev/null) != %PDF ]] || ! tail -c 8 "$pdf" | grep -q '%%EOF'; then
+  e2e_fail "no complete PDF at $pdf"
+fi
+e2e_log "the file dialog printed the diagram into $pdf"
+
+# Page Setup (File menu: About, Quit, Page Setup) has no printer to set up:
+# one message, at once, and the server is not asked again.
+asked=$(connections)
+main_windows() { e2e_x xdotool search --onlyvisible --name "^${E2E_MAIN_TITLE}\$" 2>/dev/null | wc -l; }
+e2e_focus
+e2e_x xdotool key --clearmodifiers alt+f Down Down Return
+deadline=$((SECONDS + 3))
+while (($(main_windows) < 2)) && ((SECONDS < deadline)); do
+  sleep 0.1
+done
+(($(main_windows) == 2)) || e2e_fail "Page Setup showed no message within 3 s"
+message=$(e2e_x xdotool search --onlyvisible --name "^${E2E_MAIN_TITLE}\$" | grep -vx "$E2E_WINDOW" | head -n 1)
+e2e_x import -window "$message" "$artifacts/startup_print-message.png" 2>/dev/null || true
+e2e_focus "$message"
+e2e_x xdotool key --clearmodifiers Return
+sleep 0.5
+(($(main_windows) == 1)) || e2e_fail "the message of Page Setup did not close with Return"
+(($(connections) == asked)) || e2e_fail "Page Setup asked the print server again after it did not answer"
+e2e_log "Page Setup showed one message and did not ask the print server again"
+
+start=$(now_us)
+e2e_quit_app 3 || e2e_fail "Ctrl+Q did not end the program while a question to the print server was pending"
+((E2E_APP_STATUS == 0)) || e2e_fail "the program ended with status $E2E_APP_STATUS after Ctrl+Q, expected 0"
+e2e_log "Ctrl+Q ended the program with status 0 in $((($(now_us) - start) / 1000)) ms"
+
+# Ctrl+Q while Ctrl+P still waits on the server.
+appear "$binary" "$E2E_MAIN_TITLE" "$log" || e2e_fail "the main window did not appear again"
+asked=$(connections)
+e2e_focus
+e2e_x xdotool key --clearmodifiers ctrl+p
+deadline=$((SECONDS + 10))
+while (($(connections) == asked)) && ((SECONDS < deadline)); do
+  sleep 0.1
+done
+start=$(now_us)
+e2e_quit_app 3 || e2e_fail "Ctrl+Q did not end the program while it waited on the print server"
+((E2E_APP_STATUS == 0)) || e2e_fail "the program ended with status $E2E_APP_STATUS after Ctrl+Q, expected 0"
+e2e_log "Ctrl+Q during the wait ended the program with status 0 in $((($(now_us) - start) / 1000)) ms"
 echo "PASS: startup_print"

@@ -16,6 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <iostream>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -197,6 +203,73 @@ TEST_F(PrintingTest, CancelledPrintGivesNoSurfaceAndNoFile) {
   EXPECT_EQ(OpenPrinterDialog(nullptr), nullptr);
   EXPECT_EQ(asked.size(), 2u);
   EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// A print that fails leaves the file it would replace as it was, no partial
+// file beside it, and one message naming the file and the reason: when the
+// file cannot be created, when the disk is full, when memory runs out.
+TEST_F(PrintingTest, AFailedPrintLosesNothingAndSaysWhy) {
+  ASSERT_TRUE(dir.isValid());
+  std::vector<std::string> messages;
+  SetShowMessageHookForTesting([&](const std::string& text) { messages.push_back(text); });
+  struct Restore {
+    ~Restore() { SetShowMessageHookForTesting({}); }
+  } restore;
+  const auto print = [&](const QString& pdf, int lines) {
+    Answer(true, pdf.toStdString());
+    std::unique_ptr<Graphics> g = OpenPrinterDialog(nullptr);
+    for (int i = 0; g != nullptr && i < lines; ++i) g->DrawLine(i % 600, 0, 600 - i % 600, 553);
+    return g;
+  };
+
+  QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
+  const QString unwritable = dir.filePath("plain/page.pdf");
+  EXPECT_EQ(print(unwritable, 1), nullptr);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(unwritable.toStdString()), std::string::npos) << messages[0];
+
+  const QString disk = dir.filePath("disk"), old = disk + "/old.pdf";
+  QDir().mkpath(disk);
+  if (geteuid() == 0 && mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") == 0) {
+    std::ofstream(old.toStdString()) << "the old page";
+    {
+      std::ofstream filler((disk + "/filler").toStdString());
+      while (filler << std::string(4096, 'x') << std::flush) {}
+    }
+    print(old, 10).reset();  // a page small enough to wait in a write buffer
+    const QStringList left = QDir(disk).entryList(QDir::Files);
+    EXPECT_EQ(ReadFile(old), "the old page");
+    EXPECT_EQ(umount(disk.toLocal8Bit().constData()), 0);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[1].find(old.toStdString()), std::string::npos) << messages[1];
+    EXPECT_NE(messages[1].find("No space left on device"), std::string::npos) << messages[1];
+    EXPECT_EQ(left, QStringList({"filler", "old.pdf"}));
+  } else {
+    std::cout << "[ SKIPPED  ] no small file system can be mounted here: the full disk is not tried\n";
+    messages.push_back("");
+  }
+
+#if defined(__SANITIZE_ADDRESS__)
+  std::cout << "[ SKIPPED  ] an address-space limit cannot be set under AddressSanitizer\n";
+#else
+  // The address space is closed to what is in use while the page ends (and
+  // while the surface and its painter go).
+  std::unique_ptr<Graphics> g = print(dir.filePath("memory.pdf"), 20000);
+  ASSERT_NE(g, nullptr);
+  rlimit before{};
+  getrlimit(RLIMIT_AS, &before);
+  long pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  rlimit tight = before;
+  tight.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE);
+  messages.reserve(messages.size() + 1);
+  setrlimit(RLIMIT_AS, &tight);
+  g.reset();
+  setrlimit(RLIMIT_AS, &before);
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_NE(messages[2].find("not enough memory"), std::string::npos) << messages[2];
+  EXPECT_FALSE(QFile::exists(dir.filePath("memory.pdf")));
+#endif
 }
 
 TEST_F(PrintingTest, PageSetupAnswersAndKeepsTheSettings) {
