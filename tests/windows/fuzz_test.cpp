@@ -65,6 +65,9 @@ class Rng {
 
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
 
+// The number a typed speed reads as: a decimal comma counts as a point.
+double SpeedOfTyped(QString text) { return TextToDouble(text.replace(',', '.').toStdString()); }
+
 // The slider position that a typed speed moves the speed slider to.
 int32_t PositionOfTypedSpeed(double v) { return Clamp(DoubleToInt32(Round(19.0 * v + 20.0)), 1, 39); }
 
@@ -517,11 +520,11 @@ class FuzzedUserInput : public MainWindowFixture {
   // the speed and moves the slider by the factor 19; a refused one brings the
   // current speed's text back, which then counts as typed.
   void SpeedTextChanged() {
-    double v = TextToDouble(model_.text.toStdString());
+    double v = SpeedOfTyped(model_.text);
     if (!(-1.0 < v && v < 1.0)) {
       model_.text = QString::fromStdString(DoubleToText(model_.speed, ""));
       model_.selected = false;
-      v = TextToDouble(model_.text.toStdString());
+      v = SpeedOfTyped(model_.text);
       if (!Expect(-1.0 < v && v < 1.0, "the text of the speed reads back inside (-1, 1)")) return;
     }
     model_.speed = v;
@@ -590,7 +593,7 @@ class FuzzedUserInput : public MainWindowFixture {
            "speed slider " + std::to_string(position) + ", expected " + std::to_string(m.speedSlider));
     // Either the text's number or the slider's mapping is the speed, up to
     // the negations of the changes of view since it was set.
-    const bool fromText = s.speed == TextToDouble(text) && position == PositionOfTypedSpeed(s.speed);
+    const bool fromText = s.speed == SpeedOfTyped(QString::fromStdString(text)) && position == PositionOfTypedSpeed(s.speed);
     const bool fromSlider = s.speed == static_cast<double>(position) / 20.0 - 1.0 && text == DoubleToText(s.speed, "");
     const bool viewChanged =
         text == DoubleToText(s.speed, "") &&
