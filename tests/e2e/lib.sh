@@ -45,7 +45,9 @@ e2e_start_xvfb() {
     ready=$E2E_TMP/xvfb-$n.ready
     # -displayfd writes the display number once the server is ready; a display
     # taken in the meantime makes this server exit at once (the lock is atomic).
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -displayfd 3 \
+    # No reset when the last client leaves: a program connecting just then
+    # would find its connection closed under it (and die of SIGPIPE).
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset -displayfd 3 \
       3>"$ready" >"$E2E_TMP/xvfb-$n.log" 2>&1 &
     E2E_XVFB_PID=$!
     deadline=$((SECONDS + 15))
