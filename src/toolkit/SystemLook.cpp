@@ -12,6 +12,8 @@ void UseOwnStyle() {
   if (QApplication::style()->name() != QLatin1String("fusion")) QApplication::setStyle(QStringLiteral("Fusion"));
 }
 
+// Spelled out: under a desktop theme, even a Fusion style of our own answers
+// standardPalette() with the desktop's palette.
 QPalette OwnPalette() {
   const QColor text = Qt::black;
   const QColor background(239, 239, 239);
