@@ -1,7 +1,9 @@
 // Page setup and printing: the page settings kept between dialogs, the two
 // dialogs, and the PDF file that is printed into where the print system does
 // not answer.
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMainWindow>
@@ -9,9 +11,11 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/PrintClient.h"
 #include "toolkit/PrintLayout.h"
 #include "toolkit/PrintOutput.h"
 #include "toolkit/PrintSystem.h"
@@ -53,6 +57,92 @@ QString ChoosePdfFile(Window* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
+// While it lives, the paper of a confirmed page setup stands in for the
+// printers' default paper: Qt's dialogs start from a printer's default, and
+// would otherwise drop the paper chosen in the page setup.
+class PreferredPaper {
+ public:
+  explicit PreferredPaper(const QPageLayout* layout) {
+    if (layout != nullptr && layout->pageSize().id() != QPageSize::Custom)
+      SetPreferredPaper(layout->pageSize().key().toUtf8().constData());
+  }
+  ~PreferredPaper() { SetPreferredPaper(nullptr); }
+  PreferredPaper(const PreferredPaper&) = delete;
+  PreferredPaper& operator=(const PreferredPaper&) = delete;
+};
+
+// Qt's page-setup widget: its paper, orientation, margins and their unit.
+struct PageWidgets {
+  explicit PageWidgets(const QWidget& dialog)
+      : paper(dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))),
+        unit(dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"))),
+        landscape(dialog.findChild<QRadioButton*>(QStringLiteral("landscape"))),
+        width(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageWidth"))),
+        height(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageHeight"))),
+        left(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))),
+        top(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("topMargin"))),
+        right(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("rightMargin"))),
+        bottom(dialog.findChild<QDoubleSpinBox*>(QStringLiteral("bottomMargin"))) {}
+  bool Complete() const { return paper && unit && landscape && width && height && left && top && right && bottom; }
+  QPageLayout::Unit Unit() const { return qvariant_cast<QPageLayout::Unit>(unit->currentData()); }
+
+  QComboBox *paper, *unit;
+  QRadioButton* landscape;
+  QDoubleSpinBox *width, *height, *left, *top, *right, *bottom;
+};
+
+// Qt's page setup dialog shows a printer's page with no margins, whatever
+// the page has: it is shown with its margins.
+void ShowMargins(const QWidget& dialog, const QPageLayout& layout) {
+  const PageWidgets shown(dialog);
+  if (!shown.Complete()) return;
+  const QMarginsF margins = layout.margins(shown.Unit());
+  shown.left->setValue(margins.left());
+  shown.top->setValue(margins.top());
+  shown.right->setValue(margins.right());
+  shown.bottom->setValue(margins.bottom());
+}
+
+// The page a page-setup widget shows. Qt hands it to the printer as one page
+// layout, which a printer refuses whole when the margins are narrower than it
+// can print: the paper chosen would be lost with them.
+QPageLayout ShownLayout(const QWidget& dialog, const QPageLayout& otherwise) {
+  const PageWidgets shown(dialog);
+  if (!shown.Complete()) return otherwise;
+  const auto orientation = shown.landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait;
+  QPageSize paper = qvariant_cast<QPageSize>(shown.paper->currentData());
+  if (!paper.isValid()) {  // "Custom": the size as typed, upright
+    QSizeF size(shown.width->value(), shown.height->value());
+    if (orientation == QPageLayout::Landscape) size.transpose();
+    paper = QPageSize(size, static_cast<QPageSize::Unit>(shown.Unit()));
+  }
+  if (!paper.isValid()) return otherwise;
+  return QPageLayout(paper, orientation,
+                     QMarginsF(shown.left->value(), shown.top->value(), shown.right->value(), shown.bottom->value()),
+                     shown.Unit());
+}
+
+// Puts a page layout on a printer: its paper and orientation, and its margins
+// as far as the printer can print them.
+void ApplyLayout(QPrinter& printer, const QPageLayout& layout) {
+  if (printer.setPageLayout(layout)) return;
+  printer.setPageSize(layout.pageSize());
+  printer.setPageOrientation(layout.orientation());
+  static_cast<void>(printer.setPageMargins(layout.margins(), layout.units()));  // narrower: the printer's stay
+}
+
+// Qt's print dialog starts a page's margins at the narrowest the printer
+// prints, whatever the page had: where the user left them there, the page
+// keeps the margins of the page setup (as far as the printer can print them).
+void KeepSetupMargins(QPrinter& printer, const QPageLayout& setup) {
+  const QPageLayout now = printer.pageLayout();
+  const QMarginsF shown = now.margins(), least = now.minimumMargins();  // both in the page's unit
+  const auto same = [](double a, double b) { return std::abs(a - b) < 0.01; };
+  if (same(shown.left(), least.left()) && same(shown.top(), least.top()) && same(shown.right(), least.right()) &&
+      same(shown.bottom(), least.bottom()))
+    static_cast<void>(printer.setPageMargins(setup.margins(), setup.units()));
+}
+
 }  // namespace
 
 PageFit FitCanvasOnPage(double printableWidth, double printableHeight, double canvasWidth, double canvasHeight) {
@@ -70,20 +160,30 @@ PrinterSetup::~PrinterSetup() = default;
 
 bool PrinterSetup::PageSetupDialog(Window* parent) {
   if (const auto& hook = DialogHook()) return hook(DialogKind::PageSetup, this).confirm;
+  if (PrintSystemInUse::Now()) return false;
+  const PrintSystemInUse use;
 
   AskedPrinter asked = AskPrintSystem();
-  if (asked.answer == PrintSystemAnswer::Silent)
+  if (asked.answer == PrintSystemAnswer::Printer) {
+    QPrinter& printer = *asked.printer;
+    // The first time the dialog opens on the printer's own paper and margins.
+    if (impl_->confirmed) ApplyLayout(printer, impl_->layout);
+    const PreferredPaper paper(impl_->confirmed ? &impl_->layout : nullptr);
+    QPageSetupDialog dialog(&printer, ParentWidget(parent));
+    ShowMargins(dialog, printer.pageLayout());
+    if (PrintSystemSilent()) {
+      asked.answer = PrintSystemAnswer::Silent;  // it fell silent while the dialog was made
+    } else {
+      if (QuitRequested() || dialog.exec() != QDialog::Accepted) return false;
+      impl_->layout = ShownLayout(dialog, printer.pageLayout());
+      impl_->confirmed = true;
+      return true;
+    }
+  }
+  if (asked.answer == PrintSystemAnswer::Silent && !QuitRequested())
     ShowMessage("The print system does not answer, so the page cannot be set up. Print still writes the "
                 "diagram to a PDF file.");
-  if (asked.answer != PrintSystemAnswer::Printer) return false;
-  QPrinter& printer = *asked.printer;
-  // The first time the dialog opens on the printer's own paper and margins.
-  if (impl_->confirmed) printer.setPageLayout(impl_->layout);
-  QPageSetupDialog dialog(&printer, ParentWidget(parent));
-  if (dialog.exec() != QDialog::Accepted) return false;
-  impl_->layout = printer.pageLayout();
-  impl_->confirmed = true;
-  return true;
+  return false;
 }
 
 double PrinterSetup::PageWidth() const { return impl_->layout.fullRect(QPageLayout::Point).width(); }
@@ -98,21 +198,32 @@ std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup* setup, Window* parent)
     return StartPdfPage(QString::fromStdString(answer.pdfPath), layout, kPdfResolution, kDocName);
   }
 
-  AskedPrinter asked = AskPrintSystem();
-  if (asked.answer == PrintSystemAnswer::Silent) {
+  if (PrintSystemInUse::Now()) return nullptr;
+  const PrintSystemInUse use;
+  // Where the print system does not answer, the page goes to a PDF file.
+  const auto toPdfFile = [parent](const QPageLayout& pageLayout) -> std::unique_ptr<Graphics> {
+    if (QuitRequested()) return nullptr;
     const QString path = ChoosePdfFile(parent);
     if (path.isEmpty()) return nullptr;
-    return StartPdfPage(path, layout, kPdfResolution, kDocName);
-  }
+    return StartPdfPage(path, pageLayout, kPdfResolution, kDocName);
+  };
+
+  AskedPrinter asked = AskPrintSystem();
+  if (asked.answer == PrintSystemAnswer::Silent) return toPdfFile(layout);
   if (asked.answer != PrintSystemAnswer::Printer) return nullptr;
   QPrinter& printer = *asked.printer;
   printer.setDocName(kDocName);
-  if (setup != nullptr) printer.setPageLayout(layout);
+  if (setup != nullptr) ApplyLayout(printer, layout);
+  const PreferredPaper paper(setup != nullptr && setup->impl().confirmed ? &layout : nullptr);
   QPrintDialog dialog(&printer, ParentWidget(parent));
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  if (PrintSystemSilent()) return toPdfFile(layout);  // it fell silent while the dialog was made
+  if (QuitRequested() || dialog.exec() != QDialog::Accepted) return nullptr;
+  if (setup != nullptr) KeepSetupMargins(printer, layout);
   // A PDF file is written beside its target and then put in its place.
   if (printer.outputFormat() == QPrinter::PdfFormat)
     return StartPdfPage(printer.outputFileName(), printer.pageLayout(), printer.resolution(), kDocName);
+  // The printer fell silent after the user chose it: the page goes to a file.
+  if (PrintSystemSilent()) return toPdfFile(printer.pageLayout());
   return StartPrinterPage(std::move(asked.printer));
 }
 
