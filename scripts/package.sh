@@ -6,7 +6,7 @@
 #
 # The build uses Debian's hardening flags, and every time stamp in the package
 # is the time of the last commit: the same commit gives the same package, byte
-# for byte, wherever the work tree lies.
+# for byte, wherever the work tree lies and whatever the builder's umask.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
