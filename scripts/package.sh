@@ -14,6 +14,10 @@ build=$repo/build-package
 
 bash "$repo/scripts/deps.sh" build package
 
+# CPack copies the modes of the parts it writes (control, data) into the
+# package's archive headers; the builder's umask must not show there.
+umask 022
+
 cd "$repo"
 # The package's time stamps: the last commit's time, unless the caller sets one.
 if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
