@@ -2,6 +2,7 @@
 // the screen's available area gets its client area in a scroll area, is
 // sized to the area (the user may enlarge it up to its full size) and placed
 // inside it. A window that fits is left exactly as it is.
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLayout>
@@ -9,10 +10,47 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "toolkit/WindowImpl.h"
+
+namespace {
+
+// The wheel over a control that would step its value with it (the toolkit's
+// slider) scrolls the view instead, unless that control has the keyboard
+// focus: turning the wheel to scroll must not change values on the way, as in
+// the scrolled panels of other desktop programs. Clicking or tabbing to the
+// control lets it take the wheel. Where the view cannot move in the wheel's
+// direction, the control keeps it, as in a window that fits.
+class WheelToView : public QObject {
+ public:
+  explicit WheelToView(ClientScrollArea* area) : QObject(area), area_(area) { qApp->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (qobject_cast<QAbstractSlider*>(target) == nullptr || target->hasFocus() || area_->widget() == nullptr ||
+        !area_->widget()->isAncestorOf(target)) {
+      return false;
+    }
+    // The bar that the view's own wheel handling moves.
+    const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+    QScrollBar* bar = std::abs(delta.x()) > std::abs(delta.y()) ? area_->horizontalScrollBar()
+                                                                 : area_->verticalScrollBar();
+    if (bar->minimum() == bar->maximum()) return false;
+    QCoreApplication::sendEvent(bar, event);
+    return true;
+  }
+
+ private:
+  ClientScrollArea* area_;
+};
+
+}  // namespace
 
 ClientScrollArea::ClientScrollArea(QWidget* client) {
   setFrameShape(QFrame::NoFrame);
@@ -33,6 +71,7 @@ ClientScrollArea::ClientScrollArea(QWidget* client) {
       ensureWidgetVisible(now);
     }
   });
+  new WheelToView(this);
 }
 
 QSize ClientScrollArea::sizeHint() const { return widget() != nullptr ? widget()->size() : QSize(); }
