@@ -45,9 +45,9 @@ QSize ClientScrollArea::sizeHint() const { return widget() != nullptr ? widget()
 namespace {
 
 // A Wayland client is told neither where the desktop's panels are nor where
-// its window stands: the available area is the whole output. A window that
-// does not fit leaves this much room for panels (GNOME's top bar, KDE's
-// panel, weston's) besides its own title bar.
+// its window stands: the available area is the whole output. Windows are
+// fitted into it less this much room for panels (GNOME's top bar, KDE's
+// panel, weston's); their own title bar is known once they are shown.
 constexpr int kPanelAllowance = 48;
 
 QMargins FrameMargins(const QWidget& window) {

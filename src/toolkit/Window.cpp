@@ -117,6 +117,8 @@ void WindowImpl::ApplySize() {
   if (main == nullptr || client == nullptr) return;
   const QSize size(ClampSize(width), ClampSize(height));
   client->hint = size;
+  // Under Wayland a fixed window scrolls from the start: the compositor may
+  // give it any size.
   if (!resizeable && SizedByCompositor()) WrapInScrollArea();
   if (scroll != nullptr) {
     // A window that scrolls keeps its client area's size fixed; it is
