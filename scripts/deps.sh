@@ -21,7 +21,7 @@ set -euo pipefail
 build_packages=(g++ make cmake qt6-base-dev fonts-dejavu-core fonts-liberation librsvg2-bin)
 display_packages=(xvfb xdotool imagemagick x11-utils openbox)
 package_packages=(dpkg-dev file)
-test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream)
+test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream weston qt6-wayland)
 
 groups=("$@")
 [[ ${#groups[@]} -gt 0 ]] || groups=(build display package test)

@@ -2,6 +2,11 @@
 // the screen's available area gets its client area in a scroll area, is
 // sized to the area (the user may enlarge it up to its full size) and placed
 // inside it. A window that fits is left exactly as it is.
+//
+// Under Wayland the compositor decides: it places the windows, and a
+// maximized, fullscreen or tiled window must take the size it is given. There
+// a fixed window always holds its client area in a scroll area and sets no
+// limit to its size; beyond the controls is plain window background.
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QGuiApplication>
@@ -78,6 +83,12 @@ QSize ClientScrollArea::sizeHint() const { return widget() != nullptr ? widget()
 
 namespace {
 
+// A Wayland client is told neither where the desktop's panels are nor where
+// its window stands: the available area is the whole output. Windows are
+// fitted into it less this much room for panels (GNOME's top bar, KDE's
+// panel, weston's); their own title bar is known once they are shown.
+constexpr int kPanelAllowance = 48;
+
 QMargins FrameMargins(const QWidget& window) {
   const QRect frame = window.frameGeometry(), inner = window.geometry();
   return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
@@ -85,6 +96,25 @@ QMargins FrameMargins(const QWidget& window) {
 }
 
 }  // namespace
+
+bool WindowImpl::SizedByCompositor() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+QRect WindowImpl::RoomOn(const QScreen& screen) {
+  QRect area = screen.availableGeometry();
+  if (SizedByCompositor()) area.setSize(area.size().shrunkBy(QMargins(0, 0, kPanelAllowance, kPanelAllowance)));
+  return area;
+}
+
+void WindowImpl::WrapInScrollArea() {
+  if (main == nullptr || client == nullptr || scroll != nullptr) return;
+  main->takeCentralWidget();  // keeps the client area, with its controls and focus order
+  scroll = new ClientScrollArea(client);
+  main->setCentralWidget(scroll);
+  main->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  main->layout()->activate();
+  main->setMinimumSize(main->minimumSizeHint());
+  main->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
 
 QMargins WindowImpl::KnownFrameMargins(const QWidget* other) const {
   if (main != nullptr && main->isVisible()) return FrameMargins(*main);
@@ -104,14 +134,7 @@ void WindowImpl::FitInto(const QRect& area, const QMargins& frame) {
   }
   const QSize full = main->sizeHint();
   if (scroll == nullptr && full.width() <= room.width() && full.height() <= room.height()) return;
-  if (scroll == nullptr) {
-    main->takeCentralWidget();  // keeps the client area, with its controls and focus order
-    scroll = new ClientScrollArea(client);
-    main->setCentralWidget(scroll);
-    main->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-    main->layout()->activate();
-    main->setMinimumSize(main->minimumSizeHint());
-  }
+  WrapInScrollArea();
   // Where one direction scrolls, its scroll bar takes room from the other.
   const int barWidth = scroll->verticalScrollBar()->sizeHint().width();
   const int barHeight = scroll->horizontalScrollBar()->sizeHint().height();
@@ -119,12 +142,12 @@ void WindowImpl::FitInto(const QRect& area, const QMargins& frame) {
   if (scrollsDown && !scrollsAcross) scrollsAcross = full.width() + barWidth > room.width();
   if (scrollsAcross && !scrollsDown) scrollsDown = full.height() + barHeight > room.height();
   const QSize largest(full.width() + (scrollsDown ? barWidth : 0), full.height() + (scrollsAcross ? barHeight : 0));
-  main->setMaximumSize(largest.expandedTo(main->minimumSize()));
+  if (!SizedByCompositor()) main->setMaximumSize(largest.expandedTo(main->minimumSize()));
   main->resize(largest.boundedTo(room).expandedTo(main->minimumSize()));
 }
 
 void WindowImpl::MoveInto(const QRect& area, const QMargins& frame, QPoint topLeft) {
-  if (main == nullptr) return;
+  if (main == nullptr || SizedByCompositor()) return;  // the compositor places it
   const QSize outer = main->size().grownBy(frame);
   topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - outer.width())));
   topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - outer.height())));
@@ -152,8 +175,11 @@ void WindowImpl::QueueFrameCheck(int delayMs) {
     if (!placing || main == nullptr || !main->isVisible() || main->screen() == nullptr) return;
     const QMargins frame = FrameMargins(*main);
     if (frame.isNull()) return;  // not framed (yet)
-    const QRect area = main->screen()->availableGeometry();
-    if (area.contains(main->frameGeometry())) {
+    const QRect area = RoomOn(*main->screen());
+    const QRect outer = main->frameGeometry();
+    const bool fits = SizedByCompositor() ? outer.width() <= area.width() && outer.height() <= area.height()
+                                          : area.contains(outer);
+    if (fits) {
       if (laterFrameChecks == 0) placing = false;
       return;
     }
