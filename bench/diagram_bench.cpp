@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "diagram/Diagram.h"
 #include "diagram/DiagramState.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Runtime.h"
 #include "toolkit/Window.h"
 #include "windows/Window1.h"
+#include "windows/Window1Diagram.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #   package  what CPack needs to build the Debian package and work out its
 #            dependencies
 #   test     build + display + package + GoogleTest, Google Benchmark, PDF
-#            tools, the validators of the launcher and software-centre entries
-#            and a print server to print on
+#            tools, the validators of the launcher and software-centre entries,
+#            a Wayland compositor with Qt's Wayland plugin, and a print server
 #
 # As root it runs apt-get (with one `apt-get update` first, and only when
 # something is missing). Anyone else is told what is missing and how to
@@ -22,7 +22,8 @@ set -euo pipefail
 build_packages=(g++ make cmake qt6-base-dev libcups2-dev fonts-dejavu-core fonts-liberation librsvg2-bin)
 display_packages=(xvfb xdotool imagemagick x11-utils openbox)
 package_packages=(dpkg-dev file)
-test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream cups-daemon)
+test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream weston qt6-wayland
+  cups-daemon)
 
 groups=("$@")
 [[ ${#groups[@]} -gt 0 ]] || groups=(build display package test)

@@ -6,13 +6,17 @@
 #
 # The build uses Debian's hardening flags, and every time stamp in the package
 # is the time of the last commit: the same commit gives the same package, byte
-# for byte, wherever the work tree lies.
+# for byte, wherever the work tree lies and whatever the builder's umask.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$repo/build-package
 
 bash "$repo/scripts/deps.sh" build package
+
+# CPack copies the modes of the parts it writes (control, data) into the
+# package's archive headers; the builder's umask must not show there.
+umask 022
 
 cd "$repo"
 # The package's time stamps: the last commit's time, unless the caller sets one.

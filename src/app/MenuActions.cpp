@@ -1,11 +1,11 @@
 // The main window's File menu actions: about, page setup and printing.
 #include <memory>
 
-#include "diagram/Diagram.h"
 #include "diagram/DiagramState.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Runtime.h"
 #include "windows/Window1.h"
+#include "windows/Window1Diagram.h"
 #include "windows/Window2.h"
 
 void Window1::AddMenuHandlers(Window& w) {

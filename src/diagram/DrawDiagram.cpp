@@ -10,7 +10,6 @@
 #include "toolkit/Color.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/Numeric.h"
-#include "windows/Window1.h"
 
 namespace {
 
@@ -50,18 +49,20 @@ Meeting ComputeMeeting(const DiagramState& st) {
   return m;
 }
 
-void WriteReadouts(const DiagramState& st, const Meeting& m) {
-  ImplicitWindow1()->TextField2()->SetText(Readout(m.x, st.spaceScale, st.spaceUnit));
-  ImplicitWindow1()->TextField3()->SetText(Readout(m.tr, st.timeScale, st.timeUnit));
-  ImplicitWindow1()->TextField4()->SetText(Readout(m.t, st.timeScale, st.timeUnit));
-  ImplicitWindow1()->TextField5()->SetText(Readout(m.xr, st.spaceScale, st.spaceUnit));
+// The readout's four values: where the meeting takes place and what the
+// clocks there read, in the units of the current scale.
+void SetReadoutValues(MeetingReadout& r, const DiagramState& st, const Meeting& m) {
+  r.values[0] = Readout(m.x, st.spaceScale, st.spaceUnit);
+  r.values[1] = Readout(m.tr, st.timeScale, st.timeUnit);
+  r.values[2] = Readout(m.t, st.timeScale, st.timeUnit);
+  r.values[3] = Readout(m.xr, st.spaceScale, st.spaceUnit);
 }
 
 void DrawLetter(Graphics& g, const char* letter, int32_t x, int32_t y) {
   g.DrawString(letter, D(SatAdd(x, 3)), D(SatSub(y, 1)), 0.0, false);
 }
 
-void DrawMeeting(Graphics& g, const DiagramState& st) {
+void DrawMeeting(Graphics& g, const DiagramState& st, DiagramControls& controls) {
   const int32_t mx = st.meetingX;
   const int32_t my = st.meetingY;
   const int32_t ox = st.originX;
@@ -70,15 +71,15 @@ void DrawMeeting(Graphics& g, const DiagramState& st) {
   const Color red = MakeColorRGBA(255, 0, 0, 0);
 
   const Meeting m = ComputeMeeting(st);
+  MeetingReadout readout;
 
   if (st.viewIndex == 0) {
-    ImplicitWindow1()->GroupBox7()->SetCaption(
-        "Black's view of the meeting of the red clock P with the black clock Q");
-    ImplicitWindow1()->StaticText7()->SetText("the meeting takes place at my x-coordinate");
-    ImplicitWindow1()->StaticText8()->SetText("all my clocks read then");
-    ImplicitWindow1()->StaticText9()->SetText("that red clock reads then");
-    ImplicitWindow1()->StaticText10()->SetText("that red clock's position in it's own system is");
-    WriteReadouts(st, m);
+    readout.caption = "Black's view of the meeting of the red clock P with the black clock Q";
+    readout.labels[0] = "the meeting takes place at my x-coordinate";
+    readout.labels[1] = "all my clocks read then";
+    readout.labels[2] = "that red clock reads then";
+    readout.labels[3] = "that red clock's position in it's own system is";
+    SetReadoutValues(readout, st, m);
 
     g.SetPenWidth(1.0);
     g.SetForeColor(black);
@@ -96,13 +97,12 @@ void DrawMeeting(Graphics& g, const DiagramState& st) {
   }
 
   if (st.viewIndex == 1) {
-    ImplicitWindow1()->GroupBox7()->SetCaption(
-        "Red's view of the meeting of the black clock Q with the red clock P");
-    ImplicitWindow1()->StaticText7()->SetText("the meeting takes place at my x-coordinate");
-    ImplicitWindow1()->StaticText8()->SetText("all my clocks read then");
-    ImplicitWindow1()->StaticText9()->SetText("that black clock reads then");
-    ImplicitWindow1()->StaticText10()->SetText("that black clock's position in it's own system is");
-    WriteReadouts(st, m);
+    readout.caption = "Red's view of the meeting of the black clock Q with the red clock P";
+    readout.labels[0] = "the meeting takes place at my x-coordinate";
+    readout.labels[1] = "all my clocks read then";
+    readout.labels[2] = "that black clock reads then";
+    readout.labels[3] = "that black clock's position in it's own system is";
+    SetReadoutValues(readout, st, m);
 
     g.SetPenWidth(1.0);
     g.SetForeColor(red);
@@ -119,12 +119,12 @@ void DrawMeeting(Graphics& g, const DiagramState& st) {
     DrawLetter(g, "S", m.ax, m.ay);
   }
 
-  ImplicitWindow1()->GroupBox7()->SetVisible(true);
+  controls.ShowMeeting(readout);
 }
 
 }  // namespace
 
-void DrawDiagram(Graphics& g) {
+void DrawDiagram(Graphics& g, DiagramControls& controls) {
   DiagramState& st = State();
   // Nothing to draw from until the main window has opened and set us up.
   if (!st.blackSys || !st.redSys || !st.blackThing || !st.redThing) return;
@@ -150,16 +150,18 @@ void DrawDiagram(Graphics& g) {
   }
 
   // The objects follow the object controls as they stand now.
-  st.blackThing->isVisible = ImplicitWindow1()->CheckBox1()->Value();
-  st.blackThing->hasTrace = ImplicitWindow1()->CheckBox2()->Value();
-  st.blackThing->hasShadow = ImplicitWindow1()->CheckBox3()->Value();
-  st.blackThing->length = SatMul(ImplicitWindow1()->BlackLengthSlider()->Value(), 24);
-  st.blackThing->position = ImplicitWindow1()->BlackPosSlider()->Value();
-  st.redThing->isVisible = ImplicitWindow1()->CheckBox4()->Value();
-  st.redThing->hasTrace = ImplicitWindow1()->CheckBox6()->Value();
-  st.redThing->hasShadow = ImplicitWindow1()->CheckBox5()->Value();
-  st.redThing->length = SatMul(ImplicitWindow1()->RedLengthSlider()->Value(), 24);
-  st.redThing->position = ImplicitWindow1()->RedPosSlider()->Value();
+  const RodControls black = controls.Rod(0);
+  const RodControls red = controls.Rod(1);
+  st.blackThing->isVisible = black.visible;
+  st.blackThing->hasTrace = black.trace;
+  st.blackThing->hasShadow = black.shadow;
+  st.blackThing->length = SatMul(black.lengthSteps, 24);
+  st.blackThing->position = black.position;
+  st.redThing->isVisible = red.visible;
+  st.redThing->hasTrace = red.trace;
+  st.redThing->hasShadow = red.shadow;
+  st.redThing->length = SatMul(red.lengthSteps, 24);
+  st.redThing->position = red.position;
 
   // Calibration circles one grid step apart, in the pen width g came with.
   g.SetForeColor(MakeColorRGBA(220, 220, 220, 0));
@@ -174,5 +176,5 @@ void DrawDiagram(Graphics& g) {
   st.blackThing->Draw(g);
   st.redThing->Draw(g);
 
-  if (st.meetingPicked) DrawMeeting(g, st);
+  if (st.meetingPicked) DrawMeeting(g, st, controls);
 }

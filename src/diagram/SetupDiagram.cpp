@@ -8,9 +8,8 @@
 #include "diagram/Thing.h"
 #include "toolkit/Color.h"
 #include "toolkit/Runtime.h"
-#include "windows/Window1.h"
 
-void SetupDiagram() {
+void SetupDiagram(int32_t canvasWidth, int32_t canvasHeight) {
   DiagramState& st = State();
 
   st.blackSys = std::make_unique<KoordSys>();
@@ -45,6 +44,6 @@ void SetupDiagram() {
   st.redThing->hasShadow = false;
   st.redThing->hasTrace = false;
 
-  st.canvasWidth = ImplicitWindow1()->Canvas1()->Width();
-  st.canvasHeight = ImplicitWindow1()->Canvas1()->Height();
+  st.canvasWidth = canvasWidth;
+  st.canvasHeight = canvasHeight;
 }

@@ -117,6 +117,9 @@ void WindowImpl::ApplySize() {
   if (main == nullptr || client == nullptr) return;
   const QSize size(ClampSize(width), ClampSize(height));
   client->hint = size;
+  // Under Wayland a fixed window scrolls from the start: the compositor may
+  // give it any size.
+  if (!resizeable && SizedByCompositor()) WrapInScrollArea();
   if (scroll != nullptr) {
     // A window that scrolls keeps its client area's size fixed; it is
     // fitted to its screen again.
@@ -124,7 +127,7 @@ void WindowImpl::ApplySize() {
     scroll->updateGeometry();
     main->layout()->invalidate();
     if (main->isVisible() && main->screen() != nullptr) {
-      const QRect area = main->screen()->availableGeometry();
+      const QRect area = RoomOn(*main->screen());
       const QMargins frame = KnownFrameMargins(nullptr);
       FitInto(area, frame);
       MoveInto(area, frame, main->frameGeometry().topLeft());
@@ -171,7 +174,7 @@ void WindowImpl::ShowWindow(bool activate) {
     QScreen* screen = front != nullptr ? front->screen() : QGuiApplication::primaryScreen();
     // Before it is shown, the frame it gets is not known: that of the front
     // window stands in for it, and it is fitted again once shown.
-    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QRect available = screen != nullptr ? RoomOn(*screen) : QRect();
     const QMargins frame = KnownFrameMargins(front);
     if (available.isValid()) FitInto(available, frame);
     QRect area;

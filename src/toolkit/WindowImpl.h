@@ -23,6 +23,7 @@
 #include "toolkit/Window.h"
 
 class MenuBar;
+class QScreen;
 struct WindowImpl;
 
 class ClientAreaWidget : public QWidget {
@@ -106,10 +107,15 @@ struct WindowImpl {
   void ApplySize();
   void ApplyBackground();
   void ShowWindow(bool activate);
-  // Screen fitting (ScreenFit.cpp): the frame margins of this window once
+  // Screen fitting (ScreenFit.cpp): whether the compositor sizes and places
+  // the windows (Wayland); the part of a screen a window may take; the client
+  // area moved into a scroll area; the frame margins of this window once
   // shown, else those of `other`; the size that fits the area less the frame
   // (scrolling the client area of a fixed window); a move that keeps the frame
   // in the area; another fitting once the real frame is known.
+  static bool SizedByCompositor();
+  static QRect RoomOn(const QScreen& screen);
+  void WrapInScrollArea();
   QMargins KnownFrameMargins(const QWidget* other) const;
   void FitInto(const QRect& area, const QMargins& frame);
   void MoveInto(const QRect& area, const QMargins& frame, QPoint topLeft);

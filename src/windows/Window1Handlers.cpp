@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "diagram/Diagram.h"
 #include "diagram/DiagramState.h"
 #include "toolkit/Numeric.h"
 #include "toolkit/Runtime.h"
 #include "windows/Window1.h"
+#include "windows/Window1Diagram.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The program as users get it: installed with `cmake --install` into a prefix
-# of its own and, where the Debian tools are at hand, packaged with CPack and
-# extracted into a folder of its own. From either place it starts, File >
-# About ... shows the picture installed with it, its launcher entry is valid,
-# starts the installed program and matches its windows, the entry's icon is
-# installed and shown on the window, and the software-centre entry is valid.
+# of its own and, where the Debian tools are at hand, packaged with CPack under
+# umask 077 (its modes still 0755 and 0644) and extracted into a folder of its
+# own. From either place it starts, File > About ... shows the picture
+# installed with it, its launcher entry is valid, starts the installed program
+# and matches its windows, the entry's icon is installed and shown on the
+# window, and the software-centre entry is valid.
 #
 #   installed.sh PATH-TO-KESTRANE ARTIFACTS-DIR      (exit 77: skipped)
 set -euo pipefail
@@ -92,10 +93,13 @@ cmake --install "$build" --prefix "$prefix" >"$artifacts/installed-install.log" 
 check_tree "$prefix" prefix
 
 if missing=$(e2e_missing_tools cpack dpkg-deb dpkg-shlibdeps file); then
-  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_TMP/package" >"$artifacts/installed-cpack.log" 2>&1 ||
+  # Packed under a builder's tight umask, it still lets everyone read what it installs.
+  (umask 077 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_TMP/package") >"$artifacts/installed-cpack.log" 2>&1 ||
     { cat "$artifacts/installed-cpack.log" >&2; e2e_fail "CPack could not build the Debian package"; }
   deb=$(find "$E2E_TMP/package" -maxdepth 1 -name '*.deb')
   [[ -f $deb ]] || e2e_fail "CPack built no single .deb in $E2E_TMP/package"
+  odd=$(dpkg-deb -c "$deb" | awk '$1 !~ /^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x)$/')
+  [[ -z $odd ]] || e2e_fail "built under umask 077, the package has modes other than 0755 and 0644:"$'\n'"$odd"
   depends=$(dpkg-deb --field "$deb" Depends)
   [[ $depends == *libqt6widgets6* && $depends == *fonts-dejavu-core* && $depends == *fonts-liberation* ]] ||
     e2e_fail "the package depends on \"$depends\", without Qt's widgets or the fonts"

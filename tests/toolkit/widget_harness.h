@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -147,6 +148,10 @@ inline ProbeWindow* Open(const std::function<void(ProbeWindow&)>& build, ProbeWi
 
 inline void Settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+inline void WheelDown(QWidget* w) {  // one notch of a mouse's wheel over the widget
+  QWheelEvent e({5, 5}, w->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &e);
 }
 
 // The pointer over a shown window, routed by Qt as a real one would be.

@@ -99,14 +99,16 @@ TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheUser) {
 }
 
 TEST_F(WindowTest, AFixedWindowLargerThanTheScreenFitsItAndScrollsToTheFocus) {
-  auto* w = new ProbeWindow;  // on the offscreen screen of 800 x 600
-  w->layoutRecord = RecordBuilder().Int32("Width", 900).Int32("Height", 700).Boolean("Resizeable", false).Bytes();
+  auto* w = new ProbeWindow;  // on the offscreen screen of 800 x 800
+  w->layoutRecord = RecordBuilder().Int32("Width", 900).Int32("Height", 900).Boolean("Resizeable", false).Bytes();
   RadioButton *first = nullptr, *last = nullptr;
+  Slider* slider = nullptr;
   Open([&](ProbeWindow& w) {
     auto* c = Make<Canvas>(w, "Canvas1", Placed("", 0, 0, 100, 100));
     RuntimeAddEventHandler(*c, EventId::Paint, PaintDelegate::Create(&w, &ProbeWindow::CanvasPaint));
     first = Make<RadioButton>(w, "First", Placed("", 10, 110, 80, 20));
-    last = Make<RadioButton>(w, "Last", Placed("", 810, 670, 80, 20));
+    last = Make<RadioButton>(w, "Last", Placed("", 810, 870, 80, 20));
+    slider = Make<Slider>(w, "Slider", Placed("", 10, 140, 200, 24).Int32("Value", 50));
   }, w);
   QMainWindow* top = WidgetOf(*w);
   EXPECT_TRUE(top->screen()->availableGeometry().contains(top->frameGeometry()));
@@ -114,6 +116,12 @@ TEST_F(WindowTest, AFixedWindowLargerThanTheScreenFitsItAndScrollsToTheFocus) {
   w->Refresh(true);  // reaches the controls through the scroll area
   Settle();
   EXPECT_GT(w->paints, paints);
+  WheelDown(WidgetOf(*slider));  // the wheel scrolls the view, past a slider without the focus
+  EXPECT_EQ(slider->Value(), 50);
+  EXPECT_LT(ClientAreaOf(*w)->y(), 0);
+  WidgetOf(*slider)->setFocus();
+  WheelDown(WidgetOf(*slider));
+  EXPECT_LT(slider->Value(), 50);
   WidgetOf(*first)->setFocus();
   QTest::keyClick(WidgetOf(*first), Qt::Key_Right);  // moves the focus, not through the tab chain
   ASSERT_EQ(QApplication::focusWidget(), WidgetOf(*last));

@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "ExceptionCatcher.h"
-#include "diagram/Diagram.h"
 #include "diagram/DiagramState.h"
 #include "ExceptionCatcher.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/QtAccess.h"
 #include "toolkit/Runtime.h"
 #include "windows/Window1.h"
+#include "windows/Window1Diagram.h"
 
 class MainWindowFixture : public ::testing::Test {
  protected:
