@@ -22,7 +22,6 @@ namespace {
 
 std::atomic<bool> silent{false};
 std::atomic<bool> abandoned{false};
-std::atomic<std::time_t> lastWord{0};
 
 std::mutex paperMutex;
 std::string preferredPaper;
@@ -39,12 +38,6 @@ bool OnWindowThread() {
   return app != nullptr && QThread::currentThread() == app->thread();
 }
 
-void NoteWord(std::time_t when) {
-  std::time_t known = lastWord.load();
-  while (when > known && !lastWord.compare_exchange_weak(known, when)) {
-  }
-}
-
 // The window's events while it waits on the print system. While a modal
 // dialog is up (one of the print dialogs, itself waiting), its input waits
 // too: a click in it must not ask the print system again in the middle of
@@ -57,15 +50,12 @@ void RunWindowEvents() {
 // Asked by the library each time a wait on the server runs out: 1 to go on
 // waiting, 0 to give up (the request then fails).
 int KeepWaiting(http_t* http, void*) {
-  const std::time_t activity = httpGetActivity(http);
-  NoteWord(activity);
   if (PrintSystemAbandoned()) return 0;
-  if (!OnWindowThread()) return 1;  // the window gives up a worker's question
-  if (std::time(nullptr) - activity > kSilenceSeconds) {  // whole seconds, so never early
+  if (std::time(nullptr) - httpGetActivity(http) > kSilenceSeconds) {  // whole seconds, so never early
     MarkPrintSystemSilent();
     return 0;
   }
-  RunWindowEvents();
+  if (OnWindowThread()) RunWindowEvents();
   return PrintSystemAbandoned() ? 0 : 1;
 }
 
@@ -81,7 +71,6 @@ bool PrintSystemSilent() { return silent; }
 void AbandonPrintSystem() { abandoned = true; }
 bool PrintSystemAbandoned() { return silent || abandoned; }
 void ResetPrintClientForTesting() { silent = abandoned = false; }
-std::time_t LastWordFromPrintSystem() { return lastWord; }
 
 bool PrintSystemTookTheJob(std::string& reason) {
   if (PrintSystemSilent()) {
@@ -112,19 +101,20 @@ int httpReconnect2(http_t* http, int msec, int* cancel) {
     return -1;
   }
   httpSetTimeout(http, kWaitSliceSeconds, KeepWaiting, nullptr);
-  // The library's own limit on connecting (30 s) holds as the sum of the
-  // attempts; a server that refuses ends them at once.
-  int left = msec;
-  for (;;) {
+  // Attempts until the library's own limit; a server that refuses ends them
+  // at once, one that takes no connection for kSilenceSeconds is silent.
+  for (int spent = 0;; spent += kConnectSliceMs) {
     if (PrintSystemAbandoned()) {
       errno = ETIMEDOUT;
       return -1;
     }
-    if (left <= 0) return reconnect(http, msec, cancel);  // no limit given: the library's way
-    const int slice = std::min(left, kConnectSliceMs);
-    if (reconnect(http, slice, cancel) == 0) return 0;
-    left -= slice;
-    if (httpError(http) != ETIMEDOUT || left <= 0 || (cancel != nullptr && *cancel)) return -1;
+    if (msec <= 0) return reconnect(http, msec, cancel);  // no limit given: the library's way
+    if (reconnect(http, std::min(msec - spent, kConnectSliceMs), cancel) == 0) return 0;
+    if (httpError(http) != ETIMEDOUT || spent + kConnectSliceMs >= msec || (cancel != nullptr && *cancel)) return -1;
+    if (spent + kConnectSliceMs >= kSilenceSeconds * 1000) {
+      MarkPrintSystemSilent();
+      return -1;
+    }
     if (OnWindowThread()) RunWindowEvents();
   }
 }

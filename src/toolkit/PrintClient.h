@@ -8,10 +8,10 @@
 // would freeze the window for many minutes. Every connection the library
 // makes is therefore given a wait of a few hundredths of a second, after which
 // it asks us whether to go on waiting:
-//   - on the window's thread the window's events run in that pause, so it
-//     repaints, follows a drag and quits; after kSilenceSeconds without a word
-//     from the server the print system counts as silent;
-//   - on a worker thread the window decides (PrintSystem.cpp).
+// on the window's thread its events run in that pause, so the window
+// repaints, follows a drag and quits. A server that has said nothing for
+// kSilenceSeconds, or has not taken a connection for as long, makes the
+// print system silent.
 // Once the print system is silent, or the program quits, every wait ends and
 // every connection fails at once: nothing asks the print system again.
 #include <ctime>
@@ -31,9 +31,6 @@ bool PrintSystemAbandoned();
 
 // A new run in the same process (tests): neither silent nor abandoned.
 void ResetPrintClientForTesting();
-
-// The time of the last word heard from any print server (0: none yet).
-std::time_t LastWordFromPrintSystem();
 
 // After a page was handed to the print system from this thread (a printer
 // page's end): whether it took the job, and if not, why. Qt does not say.

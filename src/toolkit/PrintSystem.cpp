@@ -3,12 +3,11 @@
 #include "toolkit/PrintSystem.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPrinter>
 #include <QTimer>
-#include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -42,6 +41,7 @@ PrintSystemState& State() {
 // A print system on this machine answers at once: the window waits for it
 // this long before it lets events run.
 constexpr std::chrono::milliseconds kQuickAnswer{100};
+constexpr std::chrono::milliseconds kLongestQuestion{60000};
 // How long the end of the program waits for a worker that is still asking.
 // Told to stop, it gives up most waits within a few hundredths of a second,
 // but the print client also waits a whole second at a time where nothing
@@ -62,15 +62,17 @@ void Ask(const std::shared_ptr<Question>& question) noexcept {
 }
 
 // The window's side: events run (repaints, the close button, Ctrl+Q) until
-// the answer comes, the print system has said nothing for kSilenceSeconds
-// or the program quits.
+// the answer comes, the print system falls silent (the worker finds out) or
+// the program quits. A worker stuck where the print client cannot tell (a
+// name lookup) is given up after kLongestQuestion.
 enum class Waited { Answered, TimedOut, Quitting };
 Waited WaitForAnswer(Question& question) {
   {
     std::unique_lock lock(question.mutex);
     if (question.answered.wait_for(lock, kQuickAnswer, [&] { return question.done; })) return Waited::Answered;
   }
-  const std::time_t asked = std::time(nullptr);  // whole seconds, so never early
+  QElapsedTimer clock;
+  clock.start();
   QEventLoop loop;
   QTimer poll;
   Waited result = Waited::Quitting;  // QCoreApplication::exit ends this loop too
@@ -79,7 +81,7 @@ Waited WaitForAnswer(Question& question) {
     if (question.done) {
       result = Waited::Answered;
       loop.quit();
-    } else if (std::time(nullptr) - std::max(asked, LastWordFromPrintSystem()) > kSilenceSeconds) {
+    } else if (PrintSystemSilent() || clock.hasExpired(kLongestQuestion.count())) {
       result = Waited::TimedOut;
       loop.quit();
     }

@@ -78,14 +78,14 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < links.size(); ++i) {
       Link& link = links[i];
       if (quiet && phase == kHold && link.held) Send(link.client, "X-Held: 1\r\n");
-      const bool fromClient = watched[1 + 2 * i].revents != 0, fromServer = watched[2 + 2 * i].revents != 0;
-      const ssize_t got = fromClient || fromServer ? recv(fromClient ? link.client : link.server, buffer,
-                                                          sizeof buffer, 0) : -1;
+      const bool fromClient = watched[1 + 2 * i].revents != 0;
+      if (!fromClient && watched[2 + 2 * i].revents == 0) continue;
+      const ssize_t got = recv(fromClient ? link.client : link.server, buffer, sizeof buffer, 0);
       if (got == 0) {  // one side hung up: so does the other
         close(link.client);
         if (link.server >= 0) close(link.server);
         link = {-1, -1, false};
-      } else if (got > 0 && fromServer) {
+      } else if (got > 0 && !fromClient) {
         Send(link.client, std::string(buffer, static_cast<std::size_t>(got)));
       } else if (got > 0 && phase == kForward) {
         Send(link.server, std::string(buffer, static_cast<std::size_t>(got)));
