@@ -4,24 +4,26 @@
 #
 #   scripts/deps.sh [build] [display] [package] [test]   (no argument: all)
 #
-#   build    compiler, make, CMake, Qt 6, the fonts the program is drawn with
-#            and the SVG renderer that draws its icon
+#   build    compiler, make, CMake, Qt 6, the print client library, the fonts
+#            the program is drawn with and the SVG renderer that draws its icon
 #   display  a virtual X server, a window manager and the tools that drive
 #            and photograph it
 #   package  what CPack needs to build the Debian package and work out its
 #            dependencies
 #   test     build + display + package + GoogleTest, Google Benchmark, PDF
-#            tools and the validators of the launcher and software-centre entries
+#            tools, the validators of the launcher and software-centre entries,
+#            a Wayland compositor with Qt's Wayland plugin, and a print server
 #
 # As root it runs apt-get (with one `apt-get update` first, and only when
 # something is missing). Anyone else is told what is missing and how to
 # install it, and the script fails.
 set -euo pipefail
 
-build_packages=(g++ make cmake qt6-base-dev fonts-dejavu-core fonts-liberation librsvg2-bin)
+build_packages=(g++ make cmake qt6-base-dev libcups2-dev fonts-dejavu-core fonts-liberation librsvg2-bin)
 display_packages=(xvfb xdotool imagemagick x11-utils openbox)
 package_packages=(dpkg-dev file)
-test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream weston qt6-wayland)
+test_packages=(libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream weston qt6-wayland
+  cups-daemon)
 
 groups=("$@")
 [[ ${#groups[@]} -gt 0 ]] || groups=(build display package test)

@@ -11,7 +11,9 @@
 #include <new>
 
 #include "toolkit/PainterGraphics.h"
+#include "toolkit/PrintClient.h"
 #include "toolkit/PrintLayout.h"
+#include "toolkit/PrintSystem.h"
 #include "toolkit/Runtime.h"
 
 namespace {
@@ -76,8 +78,13 @@ class PrinterOutput final : public PageOutput {
   QPageLayout Layout() const override { return printer_->pageLayout(); }
   bool Open(QString&) override { return true; }
   bool Keep(QString& reason) override {
-    if (printer_->printerState() != QPrinter::Error) return true;
-    reason = QStringLiteral("the printer reported an error");
+    if (printer_->printerState() == QPrinter::Error) {
+      reason = QStringLiteral("the printer reported an error");
+      return false;
+    }
+    std::string refused;
+    if (PrintSystemTookTheJob(refused)) return true;
+    reason = QString::fromStdString(refused);
     return false;
   }
   void Abandon() override {
@@ -89,6 +96,8 @@ class PrinterOutput final : public PageOutput {
 
  private:
   std::unique_ptr<QPrinter> printer_;
+  // The job goes to the print system as the page ends.
+  const PrintSystemInUse use_;
 };
 
 // Owns the output and its painter; the first base of the page surface, so

@@ -23,3 +23,27 @@ struct AskedPrinter {
 // PDF file where there is none). Once the print system has not answered, the
 // rest of the session answers Silent at once: nothing asks it again.
 AskedPrinter AskPrintSystem();
+
+// The program is ending: every wait on the print system ends, and a worker
+// still asking it is waited for, briefly. False when it did not stop in time
+// (it is inside a wait that cannot be cut short, or a name lookup): then
+// nothing of Qt's may be torn down under it, and the program must end at once.
+bool EndPrintSystem();
+
+// Held while a dialog, or a page on a printer, may ask the print system from
+// the window's thread: the window's events run while it waits, and another
+// page setup or print must not start meanwhile.
+class PrintSystemInUse {
+ public:
+  PrintSystemInUse() { ++Count(); }
+  ~PrintSystemInUse() { --Count(); }
+  PrintSystemInUse(const PrintSystemInUse&) = delete;
+  PrintSystemInUse& operator=(const PrintSystemInUse&) = delete;
+  static bool Now() { return Count() > 0; }
+
+ private:
+  static int& Count() {
+    static int count = 0;
+    return count;
+  }
+};

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/PageLayouts.h"
+#include "toolkit/PrintClient.h"
 #include "toolkit/PrintLayout.h"
 #include "toolkit/PrintOutput.h"
 #include "toolkit/PrintSystem.h"
@@ -53,6 +55,20 @@ QString ChoosePdfFile(Window* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
+// While it lives, the paper of a confirmed page setup stands in for the
+// printers' default paper: Qt's dialogs start from a printer's default, and
+// would otherwise drop the paper chosen in the page setup.
+class PreferredPaper {
+ public:
+  explicit PreferredPaper(const QPageLayout* layout) {
+    if (layout != nullptr && layout->pageSize().id() != QPageSize::Custom)
+      SetPreferredPaper(layout->pageSize().key().toUtf8().constData());
+  }
+  ~PreferredPaper() { SetPreferredPaper(nullptr); }
+  PreferredPaper(const PreferredPaper&) = delete;
+  PreferredPaper& operator=(const PreferredPaper&) = delete;
+};
+
 }  // namespace
 
 PageFit FitCanvasOnPage(double printableWidth, double printableHeight, double canvasWidth, double canvasHeight) {
@@ -70,20 +86,30 @@ PrinterSetup::~PrinterSetup() = default;
 
 bool PrinterSetup::PageSetupDialog(Window* parent) {
   if (const auto& hook = DialogHook()) return hook(DialogKind::PageSetup, this).confirm;
+  if (PrintSystemInUse::Now()) return false;
+  const PrintSystemInUse use;
 
   AskedPrinter asked = AskPrintSystem();
-  if (asked.answer == PrintSystemAnswer::Silent)
+  if (asked.answer == PrintSystemAnswer::Printer) {
+    QPrinter& printer = *asked.printer;
+    // The first time the dialog opens on the printer's own paper and margins.
+    if (impl_->confirmed) ApplyLayout(printer, impl_->layout);
+    const PreferredPaper paper(impl_->confirmed ? &impl_->layout : nullptr);
+    QPageSetupDialog dialog(&printer, ParentWidget(parent));
+    ShowMargins(dialog, printer.pageLayout());
+    if (PrintSystemSilent()) {
+      asked.answer = PrintSystemAnswer::Silent;  // it fell silent while the dialog was made
+    } else {
+      if (QuitRequested() || dialog.exec() != QDialog::Accepted) return false;
+      impl_->layout = ShownLayout(dialog, printer.pageLayout());
+      impl_->confirmed = true;
+      return true;
+    }
+  }
+  if (asked.answer == PrintSystemAnswer::Silent && !QuitRequested())
     ShowMessage("The print system does not answer, so the page cannot be set up. Print still writes the "
                 "diagram to a PDF file.");
-  if (asked.answer != PrintSystemAnswer::Printer) return false;
-  QPrinter& printer = *asked.printer;
-  // The first time the dialog opens on the printer's own paper and margins.
-  if (impl_->confirmed) printer.setPageLayout(impl_->layout);
-  QPageSetupDialog dialog(&printer, ParentWidget(parent));
-  if (dialog.exec() != QDialog::Accepted) return false;
-  impl_->layout = printer.pageLayout();
-  impl_->confirmed = true;
-  return true;
+  return false;
 }
 
 double PrinterSetup::PageWidth() const { return impl_->layout.fullRect(QPageLayout::Point).width(); }
@@ -98,21 +124,32 @@ std::unique_ptr<Graphics> OpenPrinterDialog(PrinterSetup* setup, Window* parent)
     return StartPdfPage(QString::fromStdString(answer.pdfPath), layout, kPdfResolution, kDocName);
   }
 
-  AskedPrinter asked = AskPrintSystem();
-  if (asked.answer == PrintSystemAnswer::Silent) {
+  if (PrintSystemInUse::Now()) return nullptr;
+  const PrintSystemInUse use;
+  // Where the print system does not answer, the page goes to a PDF file.
+  const auto toPdfFile = [parent](const QPageLayout& pageLayout) -> std::unique_ptr<Graphics> {
+    if (QuitRequested()) return nullptr;
     const QString path = ChoosePdfFile(parent);
     if (path.isEmpty()) return nullptr;
-    return StartPdfPage(path, layout, kPdfResolution, kDocName);
-  }
+    return StartPdfPage(path, pageLayout, kPdfResolution, kDocName);
+  };
+
+  AskedPrinter asked = AskPrintSystem();
+  if (asked.answer == PrintSystemAnswer::Silent) return toPdfFile(layout);
   if (asked.answer != PrintSystemAnswer::Printer) return nullptr;
   QPrinter& printer = *asked.printer;
   printer.setDocName(kDocName);
-  if (setup != nullptr) printer.setPageLayout(layout);
+  if (setup != nullptr) ApplyLayout(printer, layout);
+  const PreferredPaper paper(setup != nullptr && setup->impl().confirmed ? &layout : nullptr);
   QPrintDialog dialog(&printer, ParentWidget(parent));
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  if (PrintSystemSilent()) return toPdfFile(layout);  // it fell silent while the dialog was made
+  if (QuitRequested() || dialog.exec() != QDialog::Accepted) return nullptr;
+  if (setup != nullptr) KeepSetupMargins(printer, layout);
   // A PDF file is written beside its target and then put in its place.
   if (printer.outputFormat() == QPrinter::PdfFormat)
     return StartPdfPage(printer.outputFileName(), printer.pageLayout(), printer.resolution(), kDocName);
+  // The printer fell silent after the user chose it: the page goes to a file.
+  if (PrintSystemSilent()) return toPdfFile(printer.pageLayout());
   return StartPrinterPage(std::move(asked.printer));
 }
 

@@ -3,6 +3,9 @@
 // URL opening and the folder of pictures stored with the application.
 #include "toolkit/Runtime.h"
 
+#include "toolkit/PrintClient.h"
+#include "toolkit/PrintSystem.h"
+
 #include <cxxabi.h>
 
 #include <QApplication>
@@ -15,6 +18,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <typeinfo>
+
+#include "toolkit/PrintClient.h"
+#include "toolkit/PrintSystem.h"
 
 #include "toolkit/SystemLook.h"
 
@@ -151,12 +157,22 @@ void RuntimeRun() {
   s.loopRunning = true;
   QApplication::exec();
   s.loopRunning = false;
+  // A worker still asking the print system must not be inside Qt while the
+  // program's globals go. One that does not stop at once keeps them: the
+  // program ends here, with its status.
+  if (!EndPrintSystem()) {
+    std::fflush(nullptr);
+    std::_Exit(s.exitStatus);
+  }
 }
+
+bool QuitRequested() { return State().quitRequested; }
 
 void QuitApplication(int32_t code) {
   RuntimeState& s = State();
   if (!s.failed) s.exitStatus = code;
   s.quitRequested = true;
+  AbandonPrintSystem();  // a wait on the print system ends at once
   // Outside the loop there is nothing to end now; RuntimeRun sees the request.
   if (s.loopRunning) QCoreApplication::exit(s.exitStatus);
 }
@@ -182,6 +198,7 @@ void RuntimeUnhandledException(std::exception_ptr e) {
   s.exitStatus = 1;
   s.failed = true;
   s.quitRequested = true;
+  AbandonPrintSystem();
   if (s.loopRunning) QCoreApplication::exit(s.exitStatus);
 }
 
@@ -195,6 +212,7 @@ void RuntimeResetForTesting() {
   s.exitStatus = 0;
   s.quitRequested = false;
   s.failed = false;
+  ResetPrintClientForTesting();
 }
 
 // -------------------------------------------------------------------- cursors

@@ -56,6 +56,8 @@ void RunFrameworkInitialization(const std::function<void()>& callback);
 void RuntimeRun();
 // Ends the event loop with that exit status (also when asked before the loop runs).
 void QuitApplication(int32_t code);
+// True once the program is ending (QuitApplication, or an unhandled exception).
+bool QuitRequested();
 // The exit status for the process.
 int32_t RuntimeExit();
 // Reports an exception that escaped the program on stderr and ends the event

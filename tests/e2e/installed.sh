@@ -55,6 +55,10 @@ check_tree() {
   appstreamcli validate --no-net "$root/$metainfo" || e2e_fail "$name: the software-centre entry is not valid"
   exec=$(sed -n 's/^Exec=//p' "$root/$entry")
   [[ -x $root/bin/$exec ]] || e2e_fail "$name: the launcher entry starts \"$exec\", which is not in bin/"
+  # The print client's waits are bounded only where the program's own
+  # connection functions stand in for the library's.
+  [[ $(nm -D --defined-only "$root/bin/kestrane" | grep -cwE 'httpReconnect2|cupsGetNamedDest') == 2 ]] ||
+    e2e_fail "$name: the program does not export its print client functions"
 
   E2E_LOG=$artifacts/installed-$name.log
   e2e_start_app "$root/bin/kestrane" "$E2E_LOG"
