@@ -25,7 +25,6 @@ struct Question {
 };
 
 struct PrintSystemState {
-  bool asking = false;
   // The worker of the last question. It is joined once it has answered, or
   // when the program ends: no thread is inside Qt or the print client while
   // the program's globals are torn down.
@@ -98,8 +97,8 @@ Waited WaitForAnswer(Question& question) {
 AskedPrinter AskPrintSystem() {
   PrintSystemState& s = State();
   if (PrintSystemSilent()) return {PrintSystemAnswer::Silent, nullptr};
-  if (s.asking || PrintSystemAbandoned()) return {PrintSystemAnswer::Busy, nullptr};
-  if (s.worker.joinable()) return {PrintSystemAnswer::Busy, nullptr};  // not yet told to stop
+  // Still asking (for an earlier dialog, or a worker not yet told to stop), or quitting.
+  if (s.worker.joinable() || PrintSystemAbandoned()) return {PrintSystemAnswer::Busy, nullptr};
 
   auto question = std::make_shared<Question>();
   try {
@@ -108,9 +107,7 @@ AskedPrinter AskPrintSystem() {
     return {PrintSystemAnswer::Silent, nullptr};  // no thread to ask from: not asked at all
   }
   s.question = question;
-  s.asking = true;
   const Waited waited = WaitForAnswer(*question);
-  s.asking = false;
 
   if (waited == Waited::Answered) {
     s.worker.join();
